@@ -1,0 +1,100 @@
+#include "console/stream_console.hpp"
+
+#include <string>
+#include <utility>
+
+#include "console/attribute.hpp"
+#include "console/key_decoder.hpp"
+
+namespace zifferon::console {
+
+StreamConsole::StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err,
+                             bool outputIsTerminal)
+    : input(input),
+      inStream(&input),
+      outStream(out),
+      errStream(err),
+      outputIsTerminal(outputIsTerminal) {
+    // Text for the error stream shows up after everything written before it.
+    errStream.tie(&outStream);
+}
+
+void StreamConsole::setTextAttribute(std::uint8_t attribute) {
+    if (outputIsTerminal) {
+        outStream << sgrSequence(attribute);
+        wroteColours = true;
+    }
+}
+
+void StreamConsole::clearScreen() {
+    if (outputIsTerminal) {
+        outStream << "\x1b[H\x1b[2J";
+    } else {
+        outStream << '\f';
+    }
+}
+
+int StreamConsole::readKey() {
+    if (pendingKey != endOfInput) {
+        return std::exchange(pendingKey, endOfInput);
+    }
+    outStream.flush();
+    dropRestOfLine();
+    beginKeyWait();
+    int key = endOfInput;
+    try {
+        key = decodeNextKey();
+    } catch (...) {
+        endKeyWait();
+        throw;
+    }
+    endKeyWait();
+    consumedAfterLastKey = input.consumed();
+    return key;
+}
+
+void StreamConsole::pause() {
+    outStream << pausePrompt;
+    readKey();
+    pendingKey = endOfInput;  // the whole key, both codes of an arrow
+    outStream << '\n';
+}
+
+// A value read leaves the rest of its line in the input. That line end must not count as a key
+// press, so when anything was read since the last key and it did not end a line, the rest of
+// the line goes.
+void StreamConsole::dropRestOfLine() {
+    if (input.consumed() == consumedAfterLastKey || input.lastConsumed() == '\n') {
+        return;
+    }
+    for (int c = input.sbumpc(); c != std::char_traits<char>::eof() && c != '\n';
+         c = input.sbumpc()) {
+    }
+}
+
+int StreamConsole::decodeNextKey() {
+    const int first = input.sbumpc();
+    if (first == std::char_traits<char>::eof()) {
+        return endOfInput;
+    }
+    std::string bytes(1, static_cast<char>(first));
+    DecodedKey key = decodeKey(bytes, true);
+    while (!key.complete) {
+        if (!input.waitForInput(escapeTimeout)) {
+            key = decodeKey(bytes, false);
+            break;
+        }
+        bytes.push_back(static_cast<char>(input.sbumpc()));
+        key = decodeKey(bytes, true);
+    }
+    // A byte read past the key (ESC followed by an ordinary byte) is the next key.
+    for (std::size_t extra = bytes.size() - key.length; extra > 0; --extra) {
+        input.sungetc();
+    }
+    if (key.codeCount == 2) {
+        pendingKey = key.codes[1];
+    }
+    return key.codes[0];
+}
+
+}  // namespace zifferon::console

@@ -1,0 +1,168 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "matrix/element_types.hpp"
+#include "matrix/matrix_exception.hpp"
+#include "matrix/storage_limit.hpp"
+
+namespace zifferon {
+
+// Storage of one dense matrix with 1-based, bounds-tested element access.
+//
+// Invariants: rowCount == elements.size() >= 1 and columnCount == elements[r].size() >= 1 for
+// every row r. Copies are deep. Assignment copies elements between matrices of equal size only
+// and never changes the dimensions; only `resize` does. Every failing operation throws before
+// it changes anything. A moved-from matrix is 0 x 0 until it is resized.
+//
+// It is the virtual base of both operation layers, so a Matrix<T> holds exactly one of it.
+template <class T>
+class MatrixVector {
+public:
+    using value_type = T;
+
+    // A 3 x 3 matrix of zero elements.
+    MatrixVector() : MatrixVector(3, 3) {}
+    // A rows x columns matrix of zero elements; a count of 0 throws error 100, a size whose
+    // storage exceeds the machine's memory std::bad_alloc.
+    MatrixVector(std::uint32_t rows, std::uint32_t columns);
+    MatrixVector(const MatrixVector& other) = default;
+    MatrixVector(MatrixVector&& other) noexcept;
+    // Copies the elements of a matrix of the same size; otherwise throws error 104.
+    MatrixVector& operator=(const MatrixVector& other);
+    virtual ~MatrixVector() = default;
+
+    // Element (row, column); throws error 103 outside the matrix.
+    T& element(std::uint32_t row, std::uint32_t column);
+    const T& element(std::uint32_t row, std::uint32_t column) const;
+
+    std::uint32_t getRows() const noexcept { return rowCount; }
+    std::uint32_t getColumns() const noexcept { return columnCount; }
+
+    // Keeps the elements inside both the old and the new size, fills new places with zero.
+    // Throws error 100 for a count of 0, std::bad_alloc for a size beyond the machine's memory.
+    void resize(std::uint32_t rows, std::uint32_t columns);
+    // The elements of column k, top to bottom; throws error 106 outside the matrix.
+    std::vector<T> column(std::uint32_t k) const;
+    // Exchange two rows or two columns; throw error 103 unless both numbers lie in the matrix.
+    void swapRows(std::uint32_t a, std::uint32_t b);
+    void swapColumns(std::uint32_t a, std::uint32_t b);
+
+protected:
+    std::vector<std::vector<T>> elements;
+    std::uint32_t rowCount = 0;
+    std::uint32_t columnCount = 0;
+
+private:
+    bool contains(std::uint32_t row, std::uint32_t column) const noexcept {
+        return row >= 1 && row <= rowCount && column >= 1 && column <= columnCount;
+    }
+    static std::vector<std::vector<T>> zeroStorage(std::uint32_t rows, std::uint32_t columns);
+};
+
+template <class T>
+std::vector<std::vector<T>> MatrixVector<T>::zeroStorage(std::uint32_t rows,
+                                                         std::uint32_t columns) {
+    if (rows == 0 || columns == 0) {
+        throw MatrixException(MatrixError::SizeBelowOne);
+    }
+    requireStorage(rows, columns, sizeof(T), sizeof(std::vector<T>));
+    return std::vector<std::vector<T>>(rows, std::vector<T>(columns));
+}
+
+template <class T>
+MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t columns)
+    : elements(zeroStorage(rows, columns)), rowCount(rows), columnCount(columns) {}
+
+template <class T>
+MatrixVector<T>::MatrixVector(MatrixVector&& other) noexcept
+    : elements(std::move(other.elements)),
+      rowCount(std::exchange(other.rowCount, 0)),
+      columnCount(std::exchange(other.columnCount, 0)) {
+    other.elements.clear();
+}
+
+template <class T>
+MatrixVector<T>& MatrixVector<T>::operator=(const MatrixVector& other) {
+    if (other.rowCount != rowCount || other.columnCount != columnCount) {
+        throw MatrixException(MatrixError::SizeMismatch);
+    }
+    if (this != &other) {
+        elements = other.elements;
+    }
+    return *this;
+}
+
+template <class T>
+T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) {
+    if (!contains(row, column)) {
+        throw MatrixException(MatrixError::IndexOutOfRange);
+    }
+    return elements[row - 1][column - 1];
+}
+
+template <class T>
+const T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) const {
+    if (!contains(row, column)) {
+        throw MatrixException(MatrixError::IndexOutOfRange);
+    }
+    return elements[row - 1][column - 1];
+}
+
+template <class T>
+void MatrixVector<T>::resize(std::uint32_t rows, std::uint32_t columns) {
+    // The new storage is complete before it replaces the old, so a failure changes nothing.
+    // Kept elements are assigned, not copy-constructed, so fractions keep the form they
+    // were typed in.
+    std::vector<std::vector<T>> resized = zeroStorage(rows, columns);
+    const std::uint32_t keptRows = std::min(rows, rowCount);
+    const std::uint32_t keptColumns = std::min(columns, columnCount);
+    for (std::uint32_t r = 0; r < keptRows; ++r) {
+        std::copy_n(elements[r].begin(), keptColumns, resized[r].begin());
+    }
+    elements.swap(resized);
+    rowCount = rows;
+    columnCount = columns;
+}
+
+template <class T>
+std::vector<T> MatrixVector<T>::column(std::uint32_t k) const {
+    if (k < 1 || k > columnCount) {
+        throw MatrixException(MatrixError::ColumnOutOfRange);
+    }
+    std::vector<T> result;
+    result.reserve(rowCount);
+    for (const std::vector<T>& row : elements) {
+        result.push_back(row[k - 1]);
+    }
+    return result;
+}
+
+template <class T>
+void MatrixVector<T>::swapRows(std::uint32_t a, std::uint32_t b) {
+    if (!contains(a, 1) || !contains(b, 1)) {
+        throw MatrixException(MatrixError::IndexOutOfRange);
+    }
+    elements[a - 1].swap(elements[b - 1]);
+}
+
+template <class T>
+void MatrixVector<T>::swapColumns(std::uint32_t a, std::uint32_t b) {
+    if (!contains(1, a) || !contains(1, b)) {
+        throw MatrixException(MatrixError::IndexOutOfRange);
+    }
+    using std::swap;
+    for (std::vector<T>& row : elements) {
+        swap(row[a - 1], row[b - 1]);
+    }
+}
+
+extern template class MatrixVector<float>;
+extern template class MatrixVector<double>;
+extern template class MatrixVector<Complex>;
+extern template class MatrixVector<Bruch>;
+
+}  // namespace zifferon

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "console/console.hpp"
+#include "matrix/matrix_exception.hpp"
+
+namespace zifferon {
+
+// Shows a MatrixException: in bright red (attribute 12) the heading
+// "Es ist folgender Fehler aufgetreten: " and a line end, then the message, a line end and an
+// empty line; afterwards the attribute is normal (7), whatever it was before.
+void printError(const MatrixException& error, console::Console& console);
+
+// The same on the process's standard console.
+void printError(const MatrixException& error);
+
+}  // namespace zifferon

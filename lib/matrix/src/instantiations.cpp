@@ -1,0 +1,27 @@
+// Every class template of the library is compiled once here, for each of the four element
+// types; the headers declare these instantiations extern.
+#include "matrix/matrix.hpp"
+
+namespace zifferon {
+
+template class MatrixVector<float>;
+template class MatrixVector<double>;
+template class MatrixVector<Complex>;
+template class MatrixVector<Bruch>;
+
+template class MatrixArithmetic<float>;
+template class MatrixArithmetic<double>;
+template class MatrixArithmetic<Complex>;
+template class MatrixArithmetic<Bruch>;
+
+template class MatrixMath<float>;
+template class MatrixMath<double>;
+template class MatrixMath<Complex>;
+template class MatrixMath<Bruch>;
+
+template class Matrix<float>;
+template class Matrix<double>;
+template class Matrix<Complex>;
+template class Matrix<Bruch>;
+
+}  // namespace zifferon
