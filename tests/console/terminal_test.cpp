@@ -1,0 +1,157 @@
+// The terminal layer as a user meets it: through a pseudo-terminal (keys typed into a terminal
+// window) and through pipes (a scripted session). The driver program runs the actions named on
+// its command line against the process's standard console.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <string>
+
+#include "process.hpp"
+#include "pty_session.hpp"
+
+namespace zifferon::testing {
+namespace {
+
+const std::string driver = CONSOLE_DRIVER;
+
+// The terminal turns every line end the program writes into CR LF.
+constexpr const char* awaitKey = "await key\r\n";
+constexpr const char* awaitWord = "await word\r\n";
+
+TEST(Terminal, ArrowKeysArriveAsPrefixAndCode) {
+    PtySession session(driver, {"key", "key", "key", "key", "key", "key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    session.send("\x1b[A\x1bOB\rP");
+    ASSERT_TRUE(session.waitFor("key 13\r\nawait key\r\nkey 80\r\n")) << session.output();
+    EXPECT_NE(session.output().find("key 224\r\nawait key\r\nkey 72\r\nawait key\r\n"
+                                    "key 224\r\nawait key\r\nkey 80\r\nawait key\r\n"
+                                    "key 13\r\nawait key\r\nkey 80\r\n"),
+              std::string::npos)
+        << session.output();
+    EXPECT_TRUE(WIFEXITED(session.finish()));
+}
+
+TEST(Terminal, RawModeOnlyWhileAKeyIsAwaited) {
+    PtySession session(driver, {"word", "key", "word"});
+    ASSERT_TRUE(session.waitFor(awaitWord));
+    ASSERT_TRUE(session.waitForMode(true));
+    session.send("hello\n");
+    // Line mode echoes what is typed.
+    ASSERT_TRUE(session.waitFor("hello\r\nword hello\r\n"));
+
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
+    const std::size_t keyPrompt = session.output().find(awaitKey) + 11;
+    session.send("Q");  // no Enter needed, and no echo
+    ASSERT_TRUE(session.waitFor("key 81\r\n", keyPrompt));
+    EXPECT_EQ(session.output().substr(keyPrompt, 8), "key 81\r\n");
+
+    ASSERT_TRUE(session.waitFor(awaitWord, keyPrompt));
+    ASSERT_TRUE(session.waitForMode(true));
+    session.send("bye\n");
+    ASSERT_TRUE(session.waitFor("word bye\r\n"));
+    const int status = session.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(session.waitForMode(true));
+}
+
+TEST(Terminal, TheRestOfATypedLineIsNoKeyPress) {
+    PtySession session(driver, {"word", "key"});
+    ASSERT_TRUE(session.waitFor(awaitWord));
+    session.send("abc def\n");
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    session.send("\x1b[B");
+    ASSERT_TRUE(session.waitFor("word abc\r\nawait key\r\nkey 224\r\n")) << session.output();
+    session.finish();
+}
+
+TEST(Terminal, ALoneEscapeIsAKeyAndDoesNotHang) {
+    PtySession session(driver, {"key", "key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    session.send("\x1b");
+    ASSERT_TRUE(session.waitFor("key 27\r\n", 0, std::chrono::seconds(3)));
+    session.send("x");
+    ASSERT_TRUE(session.waitFor("key 120\r\n"));
+    session.finish();
+}
+
+TEST(Terminal, PauseTakesAnyKeyWithoutEnter) {
+    PtySession session(driver, {"pause", "key"});
+    ASSERT_TRUE(session.waitFor("Druecken Sie eine beliebige Taste . . . "));
+    ASSERT_TRUE(session.waitForMode(false));
+    session.send("\x1b[A");
+    ASSERT_TRUE(session.waitFor("\r\npaused\r\nawait key\r\n"));
+    session.send("y");
+    ASSERT_TRUE(session.waitFor("key 121\r\n"));
+    session.finish();
+}
+
+TEST(Terminal, EndOfInputAtTheKeyboardEndsReading) {
+    PtySession session(driver, {"word", "key"});
+    ASSERT_TRUE(session.waitFor(awaitWord));
+    session.send("\x04");  // Ctrl-D at the start of a line
+    ASSERT_TRUE(session.waitFor("word <end>\r\nawait key\r\nkey -1\r\n")) << session.output();
+    const int status = session.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
+    PtySession session(driver, {"clear", "attr:112", "attr:7"});
+    const int status = session.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(session.output(), "\x1b[H\x1b[2J\x1b[30;47m\x1b[37;40m\x1b[0m");
+}
+
+class TerminalSignal : public ::testing::TestWithParam<int> {};
+
+TEST_P(TerminalSignal, RestoresModeAndColoursThenEndsByTheSignal) {
+    PtySession session(driver, {"attr:12", "key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
+    session.signal(GetParam());
+    const int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    const std::string& screen = session.output();
+    EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+TEST(Terminal, CtrlCInRawModeInterruptsAndRestores) {
+    PtySession session(driver, {"key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
+    session.send("\x03");
+    const int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+}
+
+TEST(Pipe, NoModesNoColoursKeysAndLinesFromTheStream) {
+    const ProcessResult result = runProgram(
+        driver, {"attr:12", "clear", "key", "key", "key", "word", "pause"}, "\x1b[Bz\n hello x");
+    EXPECT_TRUE(result.exitedWith(0));
+    EXPECT_EQ(result.out,
+              "\f"
+              "await key\nkey 224\n"
+              "await key\nkey 80\n"
+              "await key\nkey 122\n"
+              "await word\nword hello\n"
+              "Druecken Sie eine beliebige Taste . . . \npaused\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(Pipe, EndOfInputIsReportedAtOnce) {
+    const ProcessResult result = runProgram(driver, {"key", "pause", "word", "key"}, "");
+    EXPECT_TRUE(result.exitedWith(0));
+    EXPECT_EQ(result.out,
+              "await key\nkey -1\n"
+              "Druecken Sie eine beliebige Taste . . . \npaused\n"
+              "await word\nword <end>\n"
+              "await key\nkey -1\n");
+}
+
+}  // namespace
+}  // namespace zifferon::testing

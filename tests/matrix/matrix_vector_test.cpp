@@ -1,0 +1,178 @@
+#include "matrix/matrix_vector.hpp"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <new>
+#include <sstream>
+
+#include "console/system.hpp"
+#include "element_types.hpp"
+#include "matrix/matrix.hpp"
+#include "matrix_builders.hpp"
+
+namespace zifferon {
+namespace {
+
+using testing::expectMatrix;
+using testing::matrixErrorOf;
+using testing::matrixOf;
+
+template <class T>
+class MatrixStorage : public ::testing::Test {};
+TYPED_TEST_SUITE(MatrixStorage, testing::ElementTypes);
+
+TYPED_TEST(MatrixStorage, DefaultIsThreeByThreeZeros) {
+    const Matrix<TypeParam> matrix;
+    expectMatrix(matrix, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+}
+
+TYPED_TEST(MatrixStorage, CountsBelowOneAreRejected) {
+    EXPECT_EQ(matrixErrorOf([] { Matrix<TypeParam>(0, 5); }), 100);
+    EXPECT_EQ(matrixErrorOf([] { Matrix<TypeParam>(5, 0); }), 100);
+    expectMatrix(Matrix<TypeParam>(1, 1), {{0}});
+    expectMatrix(MatrixVector<TypeParam>(2, 3), {{0, 0, 0}, {0, 0, 0}});
+}
+
+TYPED_TEST(MatrixStorage, ElementAccessIsBoundsTested) {
+    Matrix<TypeParam> matrix(2, 3);
+    const std::pair<std::uint32_t, std::uint32_t> outside[] = {{0, 1}, {3, 1}, {1, 0}, {1, 4}};
+    for (const auto& [row, column] : outside) {
+        EXPECT_EQ(matrixErrorOf([&] { matrix.element(row, column); }), 103);
+        const Matrix<TypeParam>& constant = matrix;
+        EXPECT_EQ(matrixErrorOf([&] { constant.element(row, column); }), 103);
+    }
+    matrix.element(2, 3) = TypeParam(9);
+    expectMatrix(matrix, {{0, 0, 0}, {0, 0, 9}});
+}
+
+TYPED_TEST(MatrixStorage, AssignmentNeedsEqualSizes) {
+    Matrix<TypeParam> target = matrixOf<TypeParam>({{1, 2}, {3, 4}, {5, 6}});
+    const Matrix<TypeParam> wrongShape = matrixOf<TypeParam>({{7, 8, 9}, {1, 2, 3}});
+    EXPECT_EQ(matrixErrorOf([&] { target = wrongShape; }), 104);
+    expectMatrix(target, {{1, 2}, {3, 4}, {5, 6}});
+
+    target = matrixOf<TypeParam>({{6, 5}, {4, 3}, {2, 1}});
+    expectMatrix(target, {{6, 5}, {4, 3}, {2, 1}});
+    target = target;
+    expectMatrix(target, {{6, 5}, {4, 3}, {2, 1}});
+}
+
+TYPED_TEST(MatrixStorage, CopiesAreDeep) {
+    Matrix<TypeParam> original = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    const Matrix<TypeParam> copy(original);
+    original.element(1, 1) = TypeParam(8);
+    expectMatrix(copy, {{1, 2}, {3, 4}});
+}
+
+TYPED_TEST(MatrixStorage, ResizeKeepsTheOverlapAndFillsWithZero) {
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+    matrix.resize(2, 4);
+    expectMatrix(matrix, {{1, 2, 3, 0}, {4, 5, 6, 0}});
+    matrix.resize(3, 3);
+    expectMatrix(matrix, {{1, 2, 3}, {4, 5, 6}, {0, 0, 0}});
+    matrix.resize(1, 1);
+    expectMatrix(matrix, {{1}});
+}
+
+TYPED_TEST(MatrixStorage, RejectedResizeLeavesTheMatrix) {
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    EXPECT_EQ(matrixErrorOf([&] { matrix.resize(0, 2); }), 100);
+    EXPECT_EQ(matrixErrorOf([&] { matrix.resize(2, 0); }), 100);
+    expectMatrix(matrix, {{1, 2}, {3, 4}});
+}
+
+TYPED_TEST(MatrixStorage, ColumnHoldsTheElementsTopToBottom) {
+    const Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}, {5, 6}});
+    const std::vector<TypeParam> first = matrix.column(1);
+    ASSERT_EQ(first.size(), 3U);
+    EXPECT_TRUE(first[0] == TypeParam(1));
+    EXPECT_TRUE(first[1] == TypeParam(3));
+    EXPECT_TRUE(first[2] == TypeParam(5));
+    EXPECT_EQ(matrixErrorOf([&] { matrix.column(3); }), 106);
+    EXPECT_EQ(matrixErrorOf([&] { matrix.column(0); }), 106);
+}
+
+TYPED_TEST(MatrixStorage, SwapRowsExchangesWholeRows) {
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}, {5, 6}});
+    matrix.swapRows(1, 3);
+    expectMatrix(matrix, {{5, 6}, {3, 4}, {1, 2}});
+    matrix.swapRows(2, 2);
+    expectMatrix(matrix, {{5, 6}, {3, 4}, {1, 2}});
+    EXPECT_EQ(matrixErrorOf([&] { matrix.swapRows(0, 1); }), 103);
+    EXPECT_EQ(matrixErrorOf([&] { matrix.swapRows(1, 4); }), 103);
+    expectMatrix(matrix, {{5, 6}, {3, 4}, {1, 2}});
+}
+
+TYPED_TEST(MatrixStorage, SwapColumnsExchangesWholeColumns) {
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    matrix.swapColumns(1, 2);
+    expectMatrix(matrix, {{2, 1}, {4, 3}});
+    EXPECT_EQ(matrixErrorOf([&] { matrix.swapColumns(0, 1); }), 103);
+    EXPECT_EQ(matrixErrorOf([&] { matrix.swapColumns(1, 3); }), 103);
+    expectMatrix(matrix, {{2, 1}, {4, 3}});
+}
+
+TYPED_TEST(MatrixStorage, StorageBeyondTheMachinesMemoryIsRefusedUpFront) {
+    constexpr std::uint32_t most = std::numeric_limits<std::uint32_t>::max();
+    EXPECT_THROW(Matrix<TypeParam>(most, most), std::bad_alloc);
+
+    // One row more than the memory holds, with rows of 2^20 elements.
+    const std::uint64_t rowBytes = sizeof(TypeParam) << 20;
+    const auto rows = static_cast<std::uint32_t>(console::physicalMemoryBytes() / rowBytes + 1);
+    EXPECT_THROW(Matrix<TypeParam>(rows, 1U << 20), std::bad_alloc);
+
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    EXPECT_THROW(matrix.resize(rows, 1U << 20), std::bad_alloc);
+    EXPECT_THROW(matrix.resize(most, most), std::bad_alloc);
+    expectMatrix(matrix, {{1, 2}, {3, 4}});
+}
+
+TYPED_TEST(MatrixStorage, EveryMatrixHoldsOneSharedStorage) {
+    Matrix<TypeParam> matrix(2, 2);
+    MatrixVector<TypeParam>& viaArithmetic = static_cast<MatrixArithmetic<TypeParam>&>(matrix);
+    MatrixVector<TypeParam>& viaMath = static_cast<MatrixMath<TypeParam>&>(matrix);
+    EXPECT_EQ(&viaArithmetic, &viaMath);
+    viaArithmetic.element(1, 2) = TypeParam(5);
+    EXPECT_TRUE(viaMath.element(1, 2) == TypeParam(5));
+}
+
+TYPED_TEST(MatrixStorage, EveryLayerBuildsTheSameWays) {
+    expectMatrix(MatrixArithmetic<TypeParam>(), {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
+    expectMatrix(MatrixMath<TypeParam>(1, 2), {{0, 0}});
+    EXPECT_EQ(matrixErrorOf([] { MatrixArithmetic<TypeParam>(0, 1); }), 100);
+    EXPECT_EQ(matrixErrorOf([] { MatrixMath<TypeParam>(1, 0); }), 100);
+
+    MatrixArithmetic<TypeParam> layer(1, 2);
+    layer.element(1, 1) = TypeParam(3);
+    const MatrixArithmetic<TypeParam> layerCopy(layer);
+    expectMatrix(layerCopy, {{3, 0}});
+
+    // A layer's result goes into a Matrix through the storage's assignment.
+    Matrix<TypeParam> target(1, 2);
+    target = layer;
+    expectMatrix(target, {{3, 0}});
+    Matrix<TypeParam> wrongShape(2, 1);
+    EXPECT_EQ(matrixErrorOf([&] { wrongShape = layer; }), 104);
+}
+
+// Fractions read from text stay as typed while they are only stored and moved around.
+TEST(MatrixStorageFractions, TypedFractionsKeepTheirFormThroughResizeAndAssignment) {
+    Matrix<Bruch> matrix(1, 2);
+    std::istringstream("2/4") >> matrix.element(1, 1);
+    matrix.resize(2, 3);
+    EXPECT_EQ(matrix.element(1, 1).getZaehler(), 2);
+    EXPECT_EQ(matrix.element(1, 1).getNenner(), 4);
+
+    Matrix<Bruch> target(2, 3);
+    target = matrix;
+    EXPECT_EQ(target.element(1, 1).getNenner(), 4);
+
+    matrix.swapColumns(1, 3);
+    EXPECT_EQ(matrix.element(1, 3).getNenner(), 4);
+    EXPECT_TRUE(matrix.element(1, 1) == Bruch());
+}
+
+}  // namespace
+}  // namespace zifferon
