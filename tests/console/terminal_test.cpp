@@ -22,6 +22,7 @@ constexpr const char* awaitWord = "await word\r\n";
 TEST(Terminal, ArrowKeysArriveAsPrefixAndCode) {
     PtySession session(driver, {"key", "key", "key", "key", "key", "key"});
     ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
     session.send("\x1b[A\x1bOB\rP");
     ASSERT_TRUE(session.waitFor("key 13\r\nawait key\r\nkey 80\r\n")) << session.output();
     EXPECT_NE(session.output().find("key 224\r\nawait key\r\nkey 72\r\nawait key\r\n"
@@ -61,6 +62,8 @@ TEST(Terminal, TheRestOfATypedLineIsNoKeyPress) {
     ASSERT_TRUE(session.waitFor(awaitWord));
     session.send("abc def\n");
     ASSERT_TRUE(session.waitFor(awaitKey));
+    // Keys typed before raw mode is on would be echoed; a user could not see the difference.
+    ASSERT_TRUE(session.waitForMode(false));
     session.send("\x1b[B");
     ASSERT_TRUE(session.waitFor("word abc\r\nawait key\r\nkey 224\r\n")) << session.output();
     session.finish();
@@ -69,6 +72,7 @@ TEST(Terminal, TheRestOfATypedLineIsNoKeyPress) {
 TEST(Terminal, ALoneEscapeIsAKeyAndDoesNotHang) {
     PtySession session(driver, {"key", "key"});
     ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
     session.send("\x1b");
     ASSERT_TRUE(session.waitFor("key 27\r\n", 0, std::chrono::seconds(3)));
     session.send("x");
