@@ -18,8 +18,7 @@ TEST(TextAttribute, TheProgramsColoursAsAnsiSequences) {
 TEST(TextAttribute, EveryValueMapsBothNibbles) {
     // The sixteen console colours by their Windows number, as ANSI foreground codes:
     // black, blue, green, cyan, red, magenta, brown, light grey, then the bright ones.
-    const int foregroundCode[16] = {30, 34, 32, 36, 31, 35, 33, 37,
-                                    90, 94, 92, 96, 91, 95, 93, 97};
+    const int foregroundCode[16] = {30, 34, 32, 36, 31, 35, 33, 37, 90, 94, 92, 96, 91, 95, 93, 97};
     for (int attribute = 0; attribute < 256; ++attribute) {
         int foreground = -1, background = -1, length = 0;
         const std::string sequence = sgrSequence(static_cast<std::uint8_t>(attribute));

@@ -298,9 +298,7 @@ TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
         }
         const Bruch x(p, q), y(r, s);
         const Reference a = Reference::of(x), b = Reference::of(y);
-        const auto describe = [&] {
-            return text(x) + " and " + text(y);
-        };
+        const auto describe = [&] { return text(x) + " and " + text(y); };
         const auto check = [&](auto operation, Reference expected) {
             Bruch result;
             bool threw = false;
@@ -315,8 +313,7 @@ TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
               Reference::normal(a.zaehler * b.nenner + b.zaehler * a.nenner, a.nenner * b.nenner));
         check([&] { return x - y; },
               Reference::normal(a.zaehler * b.nenner - b.zaehler * a.nenner, a.nenner * b.nenner));
-        check([&] { return x * y; },
-              Reference::normal(a.zaehler * b.zaehler, a.nenner * b.nenner));
+        check([&] { return x * y; }, Reference::normal(a.zaehler * b.zaehler, a.nenner * b.nenner));
         if (r != 0) {
             check([&] { return x / y; },
                   Reference::normal(a.zaehler * b.nenner, a.nenner * b.zaehler));

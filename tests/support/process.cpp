@@ -83,7 +83,8 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
             if (fds[i].revents & (POLLIN | POLLHUP | POLLERR)) {
                 const ssize_t count = read(fds[i].fd, buffer, sizeof buffer);
                 if (count > 0) {
-                    (i == 0 ? result.out : result.err).append(buffer, static_cast<std::size_t>(count));
+                    (i == 0 ? result.out : result.err)
+                        .append(buffer, static_cast<std::size_t>(count));
                 } else {
                     (i == 0 ? outOpen : errOpen) = false;
                 }

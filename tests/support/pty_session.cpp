@@ -115,7 +115,9 @@ bool PtySession::waitForMode(bool lineMode, std::chrono::milliseconds timeout) {
     }
 }
 
-void PtySession::signal(int number) { kill(child, number); }
+void PtySession::signal(int number) {
+    kill(child, number);
+}
 
 int PtySession::finish(std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;

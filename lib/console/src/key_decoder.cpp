@@ -18,7 +18,9 @@ DecodedKey arrow(int code, std::size_t length) {
     return DecodedKey{true, {keyArrowPrefix, code}, 2, length};
 }
 
-DecodedKey incomplete() { return DecodedKey{}; }
+DecodedKey incomplete() {
+    return DecodedKey{};
+}
 
 DecodedKey decodeFinal(char final, std::size_t length) {
     if (final == 'A') {

@@ -13,6 +13,8 @@ void printError(const MatrixException& error, console::Console& console) {
     console.setTextAttribute(console::attributeNormal);
 }
 
-void printError(const MatrixException& error) { printError(error, console::standardConsole()); }
+void printError(const MatrixException& error) {
+    printError(error, console::standardConsole());
+}
 
 }  // namespace zifferon

@@ -130,7 +130,9 @@ Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehle
     kuerzen();
 }
 
-Bruch::Bruch(const Bruch& other) : nenner(other.nenner), zaehler(other.zaehler) { kuerzen(); }
+Bruch::Bruch(const Bruch& other) : nenner(other.nenner), zaehler(other.zaehler) {
+    kuerzen();
+}
 
 Bruch Bruch::operator=(const Bruch& other) {
     nenner = other.nenner;
@@ -171,15 +173,21 @@ Bruch& Bruch::operator*=(const Bruch& other) {
     return *this;
 }
 
-Bruch Bruch::operator-() const { return BruchBuilder::multiply(zaehler, nenner, -1, 1); }
+Bruch Bruch::operator-() const {
+    return BruchBuilder::multiply(zaehler, nenner, -1, 1);
+}
 
 Bruch::operator double() const {
     return static_cast<double>(zaehler) / static_cast<double>(nenner);
 }
 
-Bruch operator+(const Bruch& x, const Bruch& y) { return BruchBuilder::addScaled(x, y, +1); }
+Bruch operator+(const Bruch& x, const Bruch& y) {
+    return BruchBuilder::addScaled(x, y, +1);
+}
 
-Bruch operator-(const Bruch& x, const Bruch& y) { return BruchBuilder::addScaled(x, y, -1); }
+Bruch operator-(const Bruch& x, const Bruch& y) {
+    return BruchBuilder::addScaled(x, y, -1);
+}
 
 Bruch operator*(const Bruch& x, const Bruch& y) {
     return BruchBuilder::multiply(x.zaehler, x.nenner, y.zaehler, y.nenner);

@@ -39,7 +39,9 @@ FileDescriptorOutput::FileDescriptorOutput(int fd, bool buffered) : fd(fd) {
     }
 }
 
-FileDescriptorOutput::~FileDescriptorOutput() { flushBuffer(); }
+FileDescriptorOutput::~FileDescriptorOutput() {
+    flushBuffer();
+}
 
 FileDescriptorOutput::int_type FileDescriptorOutput::overflow(int_type c) {
     if (!flushBuffer()) {
@@ -72,7 +74,9 @@ std::streamsize FileDescriptorOutput::xsputn(const char* text, std::streamsize c
     return count;
 }
 
-int FileDescriptorOutput::sync() { return flushBuffer() ? 0 : -1; }
+int FileDescriptorOutput::sync() {
+    return flushBuffer() ? 0 : -1;
+}
 
 bool FileDescriptorOutput::flushBuffer() {
     const std::size_t pending = static_cast<std::size_t>(pptr() - pbase());

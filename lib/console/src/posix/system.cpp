@@ -8,7 +8,9 @@
 
 namespace zifferon::console {
 
-std::int64_t calendarSeconds() { return static_cast<std::int64_t>(std::time(nullptr)); }
+std::int64_t calendarSeconds() {
+    return static_cast<std::int64_t>(std::time(nullptr));
+}
 
 CalendarDate localDate(std::int64_t seconds) {
     const std::time_t time = static_cast<std::time_t>(seconds);

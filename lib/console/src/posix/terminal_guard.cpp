@@ -66,7 +66,9 @@ void TerminalGuard::leaveRawMode() {
     }
 }
 
-void TerminalGuard::noteColoursWritten() { coloursWritten = 1; }
+void TerminalGuard::noteColoursWritten() {
+    coloursWritten = 1;
+}
 
 void TerminalGuard::restore() {
     if (haveSavedMode) {
