@@ -15,7 +15,9 @@ StreamConsole::StreamConsole(InputBuffer& input, std::ostream& out, std::ostream
       outStream(out),
       errStream(err),
       outputIsTerminal(outputIsTerminal) {
-    // Text for the error stream shows up after everything written before it.
+    // A prompt is visible before its answer is awaited, and text for the error stream shows up
+    // after everything written before it.
+    inStream.tie(&outStream);
     errStream.tie(&outStream);
 }
 

@@ -1,5 +1,5 @@
-// Every class template of the library is compiled once here, for each of the four element
-// types; the headers declare these instantiations extern.
+// Every class template of the library, and the stream operators, are compiled once here, for
+// each of the four element types; the headers declare these instantiations extern.
 #include "matrix/matrix.hpp"
 
 namespace zifferon {
@@ -23,5 +23,14 @@ template class Matrix<float>;
 template class Matrix<double>;
 template class Matrix<Complex>;
 template class Matrix<Bruch>;
+
+template std::ostream& operator<<(std::ostream&, const MatrixVector<float>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<double>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<Complex>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<Bruch>&);
+template std::istream& operator>>(std::istream&, MatrixVector<float>&);
+template std::istream& operator>>(std::istream&, MatrixVector<double>&);
+template std::istream& operator>>(std::istream&, MatrixVector<Complex>&);
+template std::istream& operator>>(std::istream&, MatrixVector<Bruch>&);
 
 }  // namespace zifferon

@@ -23,6 +23,10 @@ inline constexpr std::uint8_t attributeAlarm = 0xC0;      // black on bright red
 
 inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . . . ";
 
+// Thrown where a program waits for input that can no longer come (a closed terminal, the end of
+// a piped script); the programs end in an orderly way when they catch it.
+struct EndOfInput {};
+
 // The terminal as the programs and the library see it: text streams, colours, clearing the
 // screen, waiting for a key. Every platform call lives behind this interface.
 class Console {

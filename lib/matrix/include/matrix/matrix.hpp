@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
+#include "console/console.hpp"
 #include "matrix/matrix_arithmetic.hpp"
+#include "matrix/matrix_io.hpp"
 #include "matrix/matrix_math.hpp"
+#include "matrix/solve_status.hpp"
 
 namespace zifferon {
 
@@ -28,6 +32,17 @@ public:
         return *this;
     }
     ~Matrix() override = default;
+
+    // The size dialog: asks for the row and the column count and resizes (see resize). A count
+    // below 1 is shown as error 100, followed by the pause, and changes nothing. Text that is
+    // not a whole number throws wholeNumberInputError.
+    void readSize(console::Console& console);
+    // The value dialog: the input help, the prompt, then every element row by row. Text that is
+    // not an element throws its input error text; the elements read before it keep their
+    // values.
+    void readValues(console::Console& console, std::string prompt);
+    // The properties report: size, seven structural answers, the values, then the pause.
+    void printProperties(console::Console& console);
 };
 
 extern template class Matrix<float>;
@@ -36,3 +51,5 @@ extern template class Matrix<Complex>;
 extern template class Matrix<Bruch>;
 
 }  // namespace zifferon
+
+#include "matrix/matrix_dialogs.hpp"

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
+#include "matrix/element_traits.hpp"
+#include "matrix/matrix_exception.hpp"
 #include "matrix/matrix_vector.hpp"
 
 namespace zifferon {
 
 // The arithmetic layer: sum, difference, product and vector product of matrices.
+//
+// Every operation leaves both operands unchanged and returns a new matrix. Dimensions are
+// checked before anything is computed; an error of the element type (a fraction overflow)
+// passes through unchanged.
 template <class T>
 class MatrixArithmetic : public virtual MatrixVector<T> {
 public:
@@ -24,7 +33,103 @@ public:
         return *this;
     }
     ~MatrixArithmetic() override = default;
+
+    // Element by element; error 202 (sum) or 203 (difference) unless the dimensions agree.
+    MatrixArithmetic operator+(const MatrixArithmetic& right) const;
+    MatrixArithmetic operator-(const MatrixArithmetic& right) const;
+    // Two column vectors of more than one row give their vectorProduct. Otherwise the matrix
+    // product, each element summed over the inner index in increasing order, starting from
+    // zero; error 200 unless this has as many columns as right has rows.
+    MatrixArithmetic operator*(const MatrixArithmetic& right) const;
+    // Component k is a(k+1) b(k+2) - a(k+2) b(k+1), row numbers taken cyclically: the cross
+    // product for three rows. Error 204 unless both are column vectors of more than one row,
+    // then 201 unless their row counts agree; two rows give error 103, as component 1 then
+    // names row 3.
+    MatrixArithmetic vectorProduct(const MatrixArithmetic& right) const;
+
+private:
+    bool isColumnVector() const { return this->columnCount == 1 && this->rowCount > 1; }
+    template <class Operation>
+    MatrixArithmetic elementwise(const MatrixArithmetic& right, MatrixError mismatch,
+                                 Operation operation) const;
 };
+
+template <class T>
+template <class Operation>
+MatrixArithmetic<T> MatrixArithmetic<T>::elementwise(const MatrixArithmetic& right,
+                                                     MatrixError mismatch,
+                                                     Operation operation) const {
+    if (this->rowCount != right.rowCount || this->columnCount != right.columnCount) {
+        throw MatrixException(mismatch);
+    }
+    MatrixArithmetic result(this->rowCount, this->columnCount);
+    for (std::size_t i = 0; i < this->rowCount; ++i) {
+        std::transform(this->elements[i].begin(), this->elements[i].end(),
+                       right.elements[i].begin(), result.elements[i].begin(), operation);
+    }
+    return result;
+}
+
+template <class T>
+MatrixArithmetic<T> MatrixArithmetic<T>::operator+(const MatrixArithmetic& right) const {
+    return elementwise(right, MatrixError::SumSizeMismatch,
+                       [](const T& a, const T& b) { return a + b; });
+}
+
+template <class T>
+MatrixArithmetic<T> MatrixArithmetic<T>::operator-(const MatrixArithmetic& right) const {
+    return elementwise(right, MatrixError::DifferenceSizeMismatch,
+                       [](const T& a, const T& b) { return a - b; });
+}
+
+template <class T>
+MatrixArithmetic<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right) const {
+    if (isColumnVector() && right.isColumnVector()) {
+        return vectorProduct(right);
+    }
+    if (this->columnCount != right.rowCount) {
+        throw MatrixException(MatrixError::ProductSizeMismatch);
+    }
+    MatrixArithmetic result(this->rowCount, right.columnCount);
+    // Row i of the result takes the terms k = 1, 2, ... in turn, so every element still sums
+    // its own terms in increasing k, each partial sum stored as T; walking rows instead of
+    // columns of the right operand only changes the order in which elements are visited.
+    for (std::size_t i = 0; i < this->rowCount; ++i) {
+        std::vector<T>& sums = result.elements[i];
+        for (std::size_t k = 0; k < this->columnCount; ++k) {
+            const T& factor = this->elements[i][k];
+            const std::vector<T>& rightRow = right.elements[k];
+            for (std::size_t j = 0; j < right.columnCount; ++j) {
+                sums[j] += ElementTraits<T>::product(factor, rightRow[j]);
+            }
+        }
+    }
+    return result;
+}
+
+template <class T>
+MatrixArithmetic<T> MatrixArithmetic<T>::vectorProduct(const MatrixArithmetic& right) const {
+    if (!isColumnVector() || !right.isColumnVector()) {
+        throw MatrixException(MatrixError::NotColumnVectors);
+    }
+    if (this->rowCount != right.rowCount) {
+        throw MatrixException(MatrixError::VectorRowMismatch);
+    }
+    const std::size_t n = this->rowCount;
+    if (n == 2) {  // component 1 needs row 3 before the row numbers wrap around
+        throw MatrixException(MatrixError::IndexOutOfRange);
+    }
+    MatrixArithmetic result(this->rowCount, 1);
+    for (std::size_t k = 0; k < n; ++k) {
+        const T& ai = this->elements[(k + 1) % n][0];
+        const T& aj = this->elements[(k + 2) % n][0];
+        const T& bi = right.elements[(k + 1) % n][0];
+        const T& bj = right.elements[(k + 2) % n][0];
+        result.elements[k][0] =
+            ElementTraits<T>::product(ai, bj) - ElementTraits<T>::product(aj, bi);
+    }
+    return result;
+}
 
 extern template class MatrixArithmetic<float>;
 extern template class MatrixArithmetic<double>;

@@ -1,12 +1,26 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
+#include "matrix/element_traits.hpp"
+#include "matrix/matrix_exception.hpp"
 #include "matrix/matrix_vector.hpp"
+#include "matrix/solve_status.hpp"
 
 namespace zifferon {
 
+template <class T>
+class Matrix;
+
 // The linear-algebra layer: determinant, adjugate, inverse and the equation solver.
+//
+// The matrix an operation is called on is only read; all work happens on private copies, so
+// an exception (a MatrixException or an error of the element type) leaves every operand as it
+// was. Zero tests are exact, and a pivot is replaced only when it is exactly zero.
 template <class T>
 class MatrixMath : public virtual MatrixVector<T> {
 public:
@@ -24,7 +38,331 @@ public:
         return *this;
     }
     ~MatrixMath() override = default;
+
+    // The product of the diagonal of the triangular form (see triangulate). Error 300 unless
+    // the matrix is square.
+    T determinant() const;
+    // The transposed matrix of cofactors. Error 300 unless square; error 100 for a 1 x 1
+    // matrix, whose minors would be empty.
+    MatrixMath adjugate() const;
+    // The adjugate times 1 / determinant. Checks in the order: error 300 unless square, 301
+    // when the determinant is zero, 100 for a 1 x 1 matrix.
+    MatrixMath inverse() const;
+
+    // Solves this * x = b by Gaussian elimination, exchanging rows only for an exactly zero
+    // pivot. Writes x only for UniqueSolution. Errors, in this order: 400 unless b is one
+    // column, 401 unless x is one column, 402 unless b and x have equal row counts, 403 unless
+    // b has a row for every row of this. A non-square coefficient matrix is not refused: the
+    // elimination runs over the row count, and where that needs an element outside the matrix
+    // the call fails with 103 (see the definition).
+    SolveStatus solve(Matrix<T>& x, const Matrix<T>& b) const;
+
+private:
+    using Traits = ElementTraits<T>;
+
+    void requireSquare() const {
+        if (this->rowCount != this->columnCount) {
+            throw MatrixException(MatrixError::NotSquare);
+        }
+    }
+    bool isTriangular() const { return this->isLowerTriangular() || this->isUpperTriangular(); }
+    [[noreturn]] static void throwOutside() { throw MatrixException(MatrixError::IndexOutOfRange); }
+    // Some row i of the n x m system (w, r) reads 0 = r[i] with r[i] non-zero.
+    static bool hasContradictoryRow(const std::vector<T>& w, const std::vector<T>& r, std::size_t n,
+                                    std::size_t m);
+    // Row echelon form of the n x m system (w, r): each column's first non-zero entry at or
+    // below the next pivot row becomes that row's pivot and clears the rows below it.
+    static void toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::size_t n,
+                                 std::size_t m);
+    // The elements row by row in one block: working copies need no row of their own.
+    std::vector<T> flatCopy() const;
+    // The determinant of this square matrix, read only.
+    T squareDeterminant() const;
+    static void triangulate(std::vector<T>& w, std::size_t n);
+    // d = diagonal(i) * d for i = 0..n-1, from d = 1; no early exit.
+    template <class Diagonal>
+    static T diagonalProduct(std::size_t n, Diagonal diagonal) {
+        T d = Traits::one();
+        for (std::size_t i = 0; i < n; ++i) {
+            d = Traits::product(diagonal(i), d);
+        }
+        return d;
+    }
 };
+
+template <class T>
+std::vector<T> MatrixMath<T>::flatCopy() const {
+    std::vector<T> flat;
+    flat.reserve(std::size_t{this->rowCount} * this->columnCount);
+    for (const std::vector<T>& row : this->elements) {
+        flat.insert(flat.end(), row.begin(), row.end());
+    }
+    return flat;
+}
+
+// Brings the square matrix w (n x n, row by row), which is not triangular, to upper triangular
+// form with the same determinant. A zero pivot is replaced by the first column, left or right,
+// whose entry in the pivot row is non-zero (left of the pivot only floating-point residues can
+// be); the exchange is paid for by negating the pivot row. The last pivot is not replaced.
+// Without such a column the matrix is singular and the elimination stops, leaving a zero on
+// the diagonal.
+template <class T>
+void MatrixMath<T>::triangulate(std::vector<T>& w, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        T* const pivotRow = w.data() + i * n;
+        if (i + 1 < n && Traits::isZero(pivotRow[i])) {
+            for (std::size_t k = 0; k < n; ++k) {
+                if (k != i && !Traits::isZero(pivotRow[k])) {
+                    for (std::size_t r = 0; r < n; ++r) {
+                        using std::swap;
+                        swap(w[r * n + i], w[r * n + k]);
+                    }
+                    for (std::size_t j = 0; j < n; ++j) {
+                        pivotRow[j] = -pivotRow[j];
+                    }
+                    break;
+                }
+            }
+        }
+        if (Traits::isZero(pivotRow[i])) {
+            return;
+        }
+        for (std::size_t b = i + 1; b < n; ++b) {
+            T* const row = w.data() + b * n;
+            const T factor = row[i] / pivotRow[i];
+            for (std::size_t j = i; j < n; ++j) {
+                row[j] = row[j] - Traits::product(pivotRow[j], factor);
+            }
+        }
+    }
+}
+
+template <class T>
+T MatrixMath<T>::squareDeterminant() const {
+    const std::size_t n = this->rowCount;
+    if (isTriangular()) {
+        return diagonalProduct(n,
+                               [this](std::size_t i) -> const T& { return this->elements[i][i]; });
+    }
+    std::vector<T> w = flatCopy();
+    triangulate(w, n);
+    return diagonalProduct(n, [&w, n](std::size_t i) -> const T& { return w[i * n + i]; });
+}
+
+template <class T>
+T MatrixMath<T>::determinant() const {
+    requireSquare();
+    return squareDeterminant();
+}
+
+template <class T>
+MatrixMath<T> MatrixMath<T>::adjugate() const {
+    requireSquare();
+    const std::size_t n = this->rowCount;
+    MatrixMath minor(this->rowCount - 1, this->rowCount - 1);
+    MatrixMath result(this->rowCount, this->rowCount);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            // The minor for (i, j): this matrix without row i and column j, order kept.
+            for (std::size_t r = 0, target = 0; r < n; ++r) {
+                if (r == i) {
+                    continue;
+                }
+                const std::vector<T>& source = this->elements[r];
+                std::vector<T>& row = minor.elements[target++];
+                std::copy(source.begin(), source.begin() + j, row.begin());
+                std::copy(source.begin() + j + 1, source.end(), row.begin() + j);
+            }
+            const T d = minor.squareDeterminant();
+            result.elements[j][i] = (i + j) % 2 == 0 ? d : -d;
+        }
+    }
+    return result;
+}
+
+template <class T>
+MatrixMath<T> MatrixMath<T>::inverse() const {
+    const T d = determinant();
+    if (Traits::isZero(d)) {
+        throw MatrixException(MatrixError::NoInverse);
+    }
+    MatrixMath result = adjugate();
+    const T factor = Traits::one() / d;
+    for (std::vector<T>& row : result.elements) {
+        for (T& entry : row) {
+            entry = Traits::product(factor, entry);
+        }
+    }
+    return result;
+}
+
+template <class T>
+bool MatrixMath<T>::hasContradictoryRow(const std::vector<T>& w, const std::vector<T>& r,
+                                        std::size_t n, std::size_t m) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const T* const row = w.data() + i * m;
+        if (!Traits::isZero(r[i]) && std::all_of(row, row + m, Traits::isZero)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+template <class T>
+void MatrixMath<T>::toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::size_t n,
+                                     std::size_t m) {
+    const auto row = [&w, m](std::size_t i) { return w.data() + i * m; };
+    std::size_t pivot = 0;
+    for (std::size_t c = 0; c < m && pivot < n; ++c) {
+        std::size_t s = pivot;
+        while (s < n && Traits::isZero(row(s)[c])) {
+            ++s;
+        }
+        if (s == n) {
+            continue;
+        }
+        if (s != pivot) {
+            std::swap_ranges(row(pivot), row(pivot) + m, row(s));
+            using std::swap;
+            swap(r[pivot], r[s]);
+        }
+        const T* const pivotRow = row(pivot);
+        for (std::size_t k = pivot + 1; k < n; ++k) {
+            T* const rowK = row(k);
+            if (Traits::isZero(rowK[c])) {
+                continue;
+            }
+            const T factor = rowK[c] / pivotRow[c];
+            r[k] = r[k] - Traits::product(factor, r[pivot]);
+            for (std::size_t q = c; q < m; ++q) {
+                rowK[q] = rowK[q] - Traits::product(pivotRow[q], factor);
+            }
+        }
+        ++pivot;
+    }
+}
+
+// With n rows and m columns the steps keep the bounds of the square case: the elimination and
+// the regularity product run to n, the back substitution uses pivot column i + (m - n) while
+// that is at least 1. Where a step reaches past column m (m < n) or past row 1 (m > n) the call
+// fails with 103 at exactly that step, after the arithmetic that comes before it, so an error of
+// the element type that comes first still wins.
+template <class T>
+SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
+    if (b.getColumns() != 1) {
+        throw MatrixException(MatrixError::ConstantsNotColumnVector);
+    }
+    if (x.getColumns() != 1) {
+        throw MatrixException(MatrixError::ResultNotColumnVector);
+    }
+    if (b.getRows() != x.getRows()) {
+        throw MatrixException(MatrixError::ResultRowMismatch);
+    }
+    if (b.getRows() != this->rowCount) {
+        throw MatrixException(MatrixError::EquationCountMismatch);
+    }
+    const std::size_t n = this->rowCount;
+    const std::size_t m = this->columnCount;
+    const std::size_t width = std::min(n, m);  // columns a row update can reach
+
+    std::vector<T> w = flatCopy();  // W(i,q) is w[i * m + q]
+    std::vector<T> r = b.column(1);
+    const auto row = [&w, m](std::size_t i) { return w.data() + i * m; };
+
+    // Forward elimination. Row k is updated even when its entry below the pivot is already
+    // zero, and over all columns up to n, those left of the pivot included: their entries are
+    // never forced to zero, so floating-point residues stay visible to the classification.
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        if (i >= m) {
+            throwOutside();  // the pivot W(i,i) itself
+        }
+        T* const pivotRow = row(i);
+        for (std::size_t k = i + 1; k < n; ++k) {
+            if (Traits::isZero(pivotRow[i])) {
+                std::size_t s = k;
+                while (s < n && Traits::isZero(row(s)[i])) {
+                    ++s;
+                }
+                if (s == n) {
+                    break;  // no later row k finds one either: column i is passed over
+                }
+                std::swap_ranges(pivotRow, pivotRow + m, row(s));
+                using std::swap;
+                swap(r[i], r[s]);
+            }
+            T* const rowK = row(k);
+            const T factor = rowK[i] / pivotRow[i];
+            r[k] = r[k] - Traits::product(factor, r[i]);
+            for (std::size_t q = 0; q < width; ++q) {
+                rowK[q] = rowK[q] - Traits::product(pivotRow[q], factor);
+            }
+            if (m < n) {
+                throwOutside();  // the update goes on to column m + 1
+            }
+        }
+    }
+
+    // Regularity: the diagonal product, multiplied before it is tested.
+    T p = w[0];
+    for (std::size_t i = 1; i < n; ++i) {
+        if (i >= m) {
+            throwOutside();
+        }
+        p = Traits::product(p, row(i)[i]);
+        if (Traits::isZero(p)) {
+            break;
+        }
+    }
+
+    if (Traits::isZero(p)) {
+        // Up to n columns, every row of W is a combination of the equations; a cleared row with
+        // a non-zero constant is a contradiction.
+        if (m <= n && hasContradictoryRow(w, r, n, m)) {
+            return SolveStatus::NoSolution;
+        }
+        // But the elimination pairs pivot row i with column i: after a passed-over column the
+        // rows below are never cleared against the later columns, and a contradiction can stay
+        // hidden in them (y = 1, 2y = 3). Only the row echelon form over all columns shows
+        // every one. With more columns than rows the elimination left the columns beyond n as
+        // they were, so the echelon form starts again from the equations themselves.
+        if (m > n) {
+            w = flatCopy();
+            r = b.column(1);
+        }
+        toRowEchelonForm(w, r, n, m);
+        return hasContradictoryRow(w, r, n, m) ? SolveStatus::NoSolution
+                                               : SolveStatus::InfiniteSolutions;
+    }
+
+    // Back substitution, column by column from the bottom. Signed indices: row i, pivot
+    // column q = i + (m - n), both counted from 0; the loop runs while q >= 0.
+    const auto rows = static_cast<std::int64_t>(n);
+    const auto shift = static_cast<std::int64_t>(m) - rows;
+    for (std::int64_t i = rows - 1; i + shift >= 0; --i) {
+        if (i < 0) {
+            throwOutside();  // more columns than rows: a pivot column is left without a row
+        }
+        const auto q = static_cast<std::size_t>(i + shift);
+        T& ri = r[static_cast<std::size_t>(i)];
+        const T& pivot = row(static_cast<std::size_t>(i))[q];
+        if (Traits::isZero(ri) && Traits::isZero(pivot)) {
+            continue;
+        }
+        ri = ri / pivot;
+        for (std::int64_t k = i - 1; k >= 0; --k) {
+            const auto above = static_cast<std::size_t>(k);
+            const T t = Traits::product(row(above)[q], ri);
+            r[above] = r[above] - t;
+        }
+    }
+
+    // Exchanges cannot fail, so x is either written completely or not at all.
+    for (std::uint32_t i = 1; i <= n; ++i) {
+        using std::swap;
+        swap(x.element(i, 1), r[i - 1]);
+    }
+    return SolveStatus::UniqueSolution;
+}
 
 extern template class MatrixMath<float>;
 extern template class MatrixMath<double>;

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "matrix/element_traits.hpp"
 #include "matrix/element_types.hpp"
 #include "matrix/matrix_exception.hpp"
 #include "matrix/storage_limit.hpp"
@@ -51,6 +52,16 @@ public:
     void swapRows(std::uint32_t a, std::uint32_t b);
     void swapColumns(std::uint32_t a, std::uint32_t b);
 
+    // Structural tests, all false for a non-square matrix. Zero: every element. Identity: one on
+    // the diagonal, zero elsewhere. Scalar: the diagonal equal to element (1, 1), zero elsewhere.
+    // Diagonal: zero off the diagonal. Upper (lower) triangular: zero below (above) it.
+    bool isZeroMatrix() const;
+    bool isIdentityMatrix() const;
+    bool isScalarMatrix() const;
+    bool isDiagonalMatrix() const;
+    bool isUpperTriangular() const;
+    bool isLowerTriangular() const;
+
 protected:
     std::vector<std::vector<T>> elements;
     std::uint32_t rowCount = 0;
@@ -61,6 +72,9 @@ private:
         return row >= 1 && row <= rowCount && column >= 1 && column <= columnCount;
     }
     static std::vector<std::vector<T>> zeroStorage(std::uint32_t rows, std::uint32_t columns);
+    // Square, and rule(i, j, element) holds for every element, i and j counted from 0.
+    template <class Rule>
+    bool isSquareWith(Rule rule) const;
 };
 
 template <class T>
@@ -70,7 +84,12 @@ std::vector<std::vector<T>> MatrixVector<T>::zeroStorage(std::uint32_t rows,
         throw MatrixException(MatrixError::SizeBelowOne);
     }
     requireStorage(rows, columns, sizeof(T), sizeof(std::vector<T>));
-    return std::vector<std::vector<T>>(rows, std::vector<T>(columns));
+    // Each row is made in place: copying one prototype row would need a row more at the peak.
+    std::vector<std::vector<T>> storage(rows);
+    for (std::vector<T>& row : storage) {
+        row.resize(columns);
+    }
+    return storage;
 }
 
 template <class T>
@@ -158,6 +177,59 @@ void MatrixVector<T>::swapColumns(std::uint32_t a, std::uint32_t b) {
     for (std::vector<T>& row : elements) {
         swap(row[a - 1], row[b - 1]);
     }
+}
+
+template <class T>
+template <class Rule>
+bool MatrixVector<T>::isSquareWith(Rule rule) const {
+    if (rowCount != columnCount) {
+        return false;
+    }
+    for (std::uint32_t i = 0; i < rowCount; ++i) {
+        for (std::uint32_t j = 0; j < columnCount; ++j) {
+            if (!rule(i, j, elements[i][j])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+template <class T>
+bool MatrixVector<T>::isZeroMatrix() const {
+    return isSquareWith([](auto, auto, const T& x) { return ElementTraits<T>::isZero(x); });
+}
+
+template <class T>
+bool MatrixVector<T>::isIdentityMatrix() const {
+    return isSquareWith([one = ElementTraits<T>::one()](auto i, auto j, const T& x) {
+        return i == j ? x == one : ElementTraits<T>::isZero(x);
+    });
+}
+
+template <class T>
+bool MatrixVector<T>::isScalarMatrix() const {
+    return isSquareWith([this](auto i, auto j, const T& x) {
+        return i == j ? x == elements[0][0] : ElementTraits<T>::isZero(x);
+    });
+}
+
+template <class T>
+bool MatrixVector<T>::isDiagonalMatrix() const {
+    return isSquareWith(
+        [](auto i, auto j, const T& x) { return i == j || ElementTraits<T>::isZero(x); });
+}
+
+template <class T>
+bool MatrixVector<T>::isUpperTriangular() const {
+    return isSquareWith(
+        [](auto i, auto j, const T& x) { return i <= j || ElementTraits<T>::isZero(x); });
+}
+
+template <class T>
+bool MatrixVector<T>::isLowerTriangular() const {
+    return isSquareWith(
+        [](auto i, auto j, const T& x) { return i >= j || ElementTraits<T>::isZero(x); });
 }
 
 extern template class MatrixVector<float>;

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <concepts>
+
+#include "matrix/element_types.hpp"
+
+namespace zifferon {
+
+// What the matrix algorithms need to know about an element type beyond its operators: the exact
+// zero test, the value one and the product. Sums, differences, quotients and negation are the
+// type's own operators everywhere (negation by unary minus, so that -0.0 appears for a negated
+// floating-point zero).
+//
+// There is no tolerance anywhere: a value is zero only when it is exactly zero.
+template <class T>
+struct ElementTraits;
+
+template <std::floating_point T>
+struct ElementTraits<T> {
+    // -0.0 is zero; a NaN is not.
+    static bool isZero(T value) { return value == T(0); }
+    static T one() { return T(1); }
+    // Single-precision operands give a single-precision product: nothing is widened.
+    static T product(T left, T right) { return left * right; }
+};
+
+template <>
+struct ElementTraits<Complex> {
+    static bool isZero(const Complex& value) { return value.real() == 0.0 && value.imag() == 0.0; }
+    static Complex one() { return Complex(1.0, 0.0); }
+    // (a+bi)(c+di) = (ac - bd) + (ad + bc)i, written out: the library's operator* also repairs
+    // infinite results, and the matrix results must not depend on that.
+    static Complex product(const Complex& left, const Complex& right) {
+        const double a = left.real();
+        const double b = left.imag();
+        const double c = right.real();
+        const double d = right.imag();
+        return Complex(a * c - b * d, a * d + b * c);
+    }
+};
+
+template <>
+struct ElementTraits<Bruch> {
+    // Equivalent to comparing the value with 0/1: the denominator is never 0.
+    static bool isZero(const Bruch& value) { return value.getZaehler() == 0; }
+    static Bruch one() { return Bruch(1); }
+    static Bruch product(const Bruch& left, const Bruch& right) { return left * right; }
+};
+
+}  // namespace zifferon
