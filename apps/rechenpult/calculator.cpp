@@ -1,0 +1,78 @@
+#include "calculator.hpp"
+
+#include <limits>
+#include <sstream>
+#include <string>
+
+#include "menu_screen.hpp"
+#include "type_cycle.hpp"
+
+namespace zifferon::rechenpult {
+
+namespace {
+
+// "Dezimalzahl im Bereich von <smallest normalised> bis <largest finite>", in the stream's
+// default format and in the type's own precision.
+template <class Float>
+std::string rangeEntry() {
+    std::ostringstream entry;
+    entry << "Dezimalzahl im Bereich von " << std::numeric_limits<Float>::min() << " bis "
+          << std::numeric_limits<Float>::max();
+    return entry.str();
+}
+
+// One type cycle: two fresh 3 x 3 zero matrices for as long as the main menu stays.
+template <class T>
+int typeCycle(console::Console& console) {
+    Matrix<T> first;
+    Matrix<T> second;
+    return runCalculator(console, first, second);
+}
+
+}  // namespace
+
+int selectElementType(console::Console& console) {
+    MenuScreen screen(MenuScreen::Heading::Prompt,
+                      "Bitte waehlen Sie den Datentyp der Matrixelemente:",
+                      {rangeEntry<float>(), rangeEntry<double>(), "komplexe Zahlen", "Bruchzahl",
+                       "Programm beenden"});
+    return screen.choose(console);
+}
+
+int mainMenu(console::Console& console) {
+    MenuScreen screen(MenuScreen::Heading::Title, "Hauptmenue: ",
+                      {"Eingabe", "Ausgabe", "Arithmetic", "Matrix-Operationen", "Gleichungsloeser",
+                       "Datentyp der Matrizen aendern", "Programm beenden"});
+    return screen.choose(console);
+}
+
+int run(console::Console& console) {
+    try {
+        for (;;) {
+            int ending = EndProgramChoice;
+            switch (selectElementType(console)) {
+                case FloatType:
+                    ending = typeCycle<float>(console);
+                    break;
+                case DoubleType:
+                    ending = typeCycle<double>(console);
+                    break;
+                case ComplexType:
+                    ending = typeCycle<Complex>(console);
+                    break;
+                case FractionType:
+                    ending = typeCycle<Bruch>(console);
+                    break;
+                default:
+                    return 0;
+            }
+            if (ending == EndProgramChoice) {
+                return 0;
+            }
+        }
+    } catch (const console::EndOfInput&) {
+        return 0;
+    }
+}
+
+}  // namespace zifferon::rechenpult

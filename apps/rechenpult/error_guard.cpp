@@ -1,0 +1,13 @@
+#include "error_guard.hpp"
+
+#include <ostream>
+
+namespace zifferon::rechenpult {
+
+void showErrorText(console::Console& console, const char* text) {
+    console.setTextAttribute(console::attributeAlarm);
+    console.err() << "\nEs ist ein Fehler aufgetreten: \n" << text << "\n\n";
+    console.setTextAttribute(console::attributeHighlight);
+}
+
+}  // namespace zifferon::rechenpult

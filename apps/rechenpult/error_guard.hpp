@@ -1,0 +1,33 @@
+#pragma once
+
+#include "console/console.hpp"
+#include "matrix/matrix_exception.hpp"
+#include "matrix/print_error.hpp"
+
+namespace zifferon::rechenpult {
+
+// The display of every error other than a MatrixException: black on bright red, on the error
+// stream; the attribute is the highlight's afterwards.
+void showErrorText(console::Console& console, const char* text);
+
+// Runs one user action and shows whatever it throws: a MatrixException through printError, a
+// text (the fraction and input errors) and anything else through showErrorText. The end of
+// input passes through. Returns whether the action succeeded.
+template <class Action>
+bool guarded(console::Console& console, Action&& action) {
+    try {
+        action();
+        return true;
+    } catch (const MatrixException& error) {
+        printError(error, console);
+    } catch (const char* text) {
+        showErrorText(console, text);
+    } catch (const console::EndOfInput&) {
+        throw;
+    } catch (...) {
+        showErrorText(console, "unbekannter Fehler");
+    }
+    return false;
+}
+
+}  // namespace zifferon::rechenpult

@@ -1,0 +1,6 @@
+#include "calculator.hpp"
+#include "console/standard_console.hpp"
+
+int main() {
+    return zifferon::rechenpult::run(zifferon::console::standardConsole());
+}
