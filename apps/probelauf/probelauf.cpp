@@ -1,0 +1,126 @@
+#include "probelauf.hpp"
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "matrix/matrix.hpp"
+#include "matrix/print_error.hpp"
+#include "script_reader.hpp"
+
+namespace zifferon::probelauf {
+
+namespace {
+
+template <class T>
+void writeBlock(std::ostream& out, const char* label, const MatrixVector<T>& matrix) {
+    out << label << '\n' << matrix << "\n\n";
+}
+
+template <class T>
+void reportTestCase(console::Console& console, const std::string name, const std::string type,
+                    const Matrix<T>& a, Matrix<T>& x, const Matrix<T>& b) {
+    std::ostream& out = console.out();
+    out << "Test: " << name << '\n'
+        << "Type: " << type << "\n\n"
+        << "Vorher: \n\n";
+    writeBlock(out, "Koeffizientenmatrix = ", a);
+    writeBlock(out, "absolute Glieder = ", b);
+    out << "Resultat: \n\n";
+    try {
+        switch (a.solve(x, b)) {
+            case SolveStatus::NoSolution:
+                out << "Das Gleichungssystem hat keine Loesung.\n";
+                break;
+            case SolveStatus::UniqueSolution:
+                out << x << '\n';
+                break;
+            case SolveStatus::InfiniteSolutions:
+                out << "Das Gleichungssystem hat unendlich viele Loesungen.\n";
+                break;
+        }
+    } catch (const MatrixException& error) {
+        printError(error, console);
+    } catch (const char* text) {
+        console.err() << text << '\n';
+    } catch (...) {
+        console.err() << "unbekannter Fehler\n";
+    }
+    out << "Nachher: \n\n";
+    writeBlock(out, "Koeffizientenmatrix = ", a);
+    writeBlock(out, "absolute Glieder = ", b);
+}
+
+template <class T>
+void runTestCase(console::Console& console, ScriptReader& script, std::uint32_t index,
+                 const std::string& name, const std::string& type, Matrix<T>& a, Matrix<T>& b,
+                 Matrix<T>& x) {
+    std::ostream& out = console.out();
+    out << "********************   Beginn Testfall " << index + 1 << "   ********************\n\n";
+    script.resize(a, script.sizes(coefficientMatrix), coefficientMatrix);
+    script.readEntries(a, coefficientMatrix);
+    const Sizes sizes = script.sizes(constantTerms);
+    script.resize(b, sizes, constantTerms);
+    script.resize(x, sizes, constantTerms);
+    script.readEntries(b, constantTerms);
+    reportTestCase(console, name, type, a, x, b);
+    out << "********************   Ende Testfall " << index + 1 << "   ********************\n\n";
+}
+
+template <class T>
+void runTyped(console::Console& console, ScriptReader& script, std::uint32_t index,
+              const std::string& name, const std::string& type) {
+    Matrix<T> a, b, x;
+    runTestCase(console, script, index, name, type, a, b, x);
+}
+
+using CaseRunner = void (*)(console::Console&, ScriptReader&, std::uint32_t, const std::string&,
+                            const std::string&);
+
+struct ElementType {
+    std::string_view word;
+    CaseRunner run;
+};
+
+// Type words are compared exactly: "Float" is not "float".
+constexpr ElementType elementTypes[] = {
+    {"float", &runTyped<float>},
+    {"double", &runTyped<double>},
+    {"complex", &runTyped<Complex>},
+    {"bruch", &runTyped<Bruch>},
+};
+
+}  // namespace
+
+int run(console::Console& console) {
+    ScriptReader script(console.in());
+    try {
+        const std::uint32_t count = script.caseCount();
+        for (std::uint32_t index = 0; index < count; ++index) {
+            script.beginCase(index + 1);
+            const std::string name = script.name();
+            const std::string type = script.typeWord();
+            bool known = false;
+            for (const ElementType& elementType : elementTypes) {
+                if (type == elementType.word) {
+                    elementType.run(console, script, index, name, type);
+                    known = true;
+                    break;
+                }
+            }
+            if (!known) {
+                // Only the two words are consumed: the next token names the next case.
+                console.out() << "Falsche Datentypangabe.\n\n";
+            }
+        }
+    } catch (const ScriptError& error) {
+        console.out().flush();
+        console.err() << error.message << '\n';
+        return 1;
+    }
+    console.out().flush();
+    return 0;
+}
+
+}  // namespace zifferon::probelauf

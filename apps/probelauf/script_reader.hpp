@@ -1,0 +1,109 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <new>
+#include <stdexcept>
+#include <string>
+
+#include "matrix/matrix.hpp"
+
+namespace zifferon::probelauf {
+
+// The run cannot go on: the script ends early or holds something that cannot be read. The
+// message names the test case and what was wrong.
+struct ScriptError {
+    std::string message;
+};
+
+// A matrix of a test case as the messages name it.
+struct MatrixRole {
+    const char* genitive;    // "der Koeffizientenmatrix"
+    const char* accusative;  // "die Koeffizientenmatrix"
+};
+inline constexpr MatrixRole coefficientMatrix{"der Koeffizientenmatrix", "die Koeffizientenmatrix"};
+inline constexpr MatrixRole constantTerms{"der absoluten Glieder", "die absoluten Glieder"};
+
+struct Sizes {
+    std::uint32_t rows;
+    std::uint32_t columns;
+};
+
+// How an entry of each element type is written, for the message about one that is not.
+template <class T>
+inline constexpr const char* entryForm = "eine Zahl vom Typ double";
+template <>
+inline constexpr const char* entryForm<float> = "eine Zahl vom Typ float";
+template <>
+inline constexpr const char* entryForm<Complex> = "eine komplexe Zahl wie (1,2)";
+template <>
+inline constexpr const char* entryForm<Bruch> = "ein Bruch wie 1/2";
+
+// Reads the test script in its order. Counts are whole words of decimal digits; names and type
+// words are words; entries are read with the element type's own extraction, one by one, so that
+// the first one that fails can be named. Every read that fails throws ScriptError.
+class ScriptReader {
+public:
+    explicit ScriptReader(std::istream& in) : in(in) {}
+
+    // The number of test cases, 0 included.
+    std::uint32_t caseCount();
+    // Messages from now on name this case (counted from 1).
+    void beginCase(std::uint32_t number);
+    std::string name();
+    std::string typeWord();
+    // Row count, then column count; both at least 1.
+    Sizes sizes(MatrixRole role);
+
+    // A size too large for the memory ends the run like a wrong count.
+    template <class T>
+    void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role);
+    // Every entry of the matrix in its current size, row by row.
+    template <class T>
+    void readEntries(MatrixVector<T>& matrix, MatrixRole role);
+
+private:
+    std::uint32_t count(const std::string& what, std::uint32_t minimum);
+    [[noreturn]] void fail(const std::string& what) const;
+    [[noreturn]] void failMemory(Sizes sizes, MatrixRole role) const;
+
+    std::istream& in;
+    std::uint32_t announced = 0;
+    std::uint32_t caseNumber = 0;  // 0 before the first case
+    std::string caseName;
+};
+
+template <class T>
+void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role) {
+    try {
+        matrix.resize(sizes.rows, sizes.columns);
+    } catch (const std::bad_alloc&) {
+        failMemory(sizes, role);
+    } catch (const std::length_error&) {
+        failMemory(sizes, role);
+    }
+}
+
+template <class T>
+void ScriptReader::readEntries(MatrixVector<T>& matrix, MatrixRole role) {
+    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
+        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
+            const std::string entry =
+                "Element (" + std::to_string(i) + "," + std::to_string(j) + ") " + role.genitive;
+            in >> std::ws;
+            if (in.peek() == std::istream::traits_type::eof()) {
+                fail("Das Skript endet vor dem " + entry + ".");
+            }
+            try {
+                in >> matrix.element(i, j);
+            } catch (const char* text) {
+                fail("Das " + entry + " ist fehlerhaft: " + text);
+            }
+            if (in.fail()) {
+                fail("Das " + entry + " ist nicht lesbar; erwartet wird " + entryForm<T> + ".");
+            }
+        }
+    }
+}
+
+}  // namespace zifferon::probelauf

@@ -1,0 +1,294 @@
+#include "serienlauf.hpp"
+
+#include <cmath>
+#include <concepts>
+#include <cstdint>
+
+namespace zifferon::serienlauf {
+
+namespace {
+
+__extension__ typedef __int128 Int128;
+
+constexpr const char* header =
+    "lfd.Nr. ! Koeffizientenmatrix ! absolute Glieder ! L\xF6sung ! Probe ! mittlere Abweichung "
+    "/ % ! Version ! Datum";
+
+// 100 |deviation| / base, made positive for a negative base; the product in double.
+double percentTerm(double deviation, double base) {
+    const double term = (std::fabs(deviation) * 100.0) / base;
+    return base < 0 ? -term : term;
+}
+
+void finish(Deviation& deviation) {
+    if (deviation.count != 0 && deviation.sum != 0) {
+        deviation.mean = deviation.sum / deviation.count;
+    } else {
+        deviation.mean = deviation.sum;
+    }
+}
+
+template <std::floating_point T>
+Deviation deviationOf(const MatrixVector<T>& d, const MatrixVector<T>& b) {
+    Deviation result;
+    result.count = b.getRows();
+    for (std::uint32_t i = 1; i <= b.getRows(); ++i) {
+        const T base = b.element(i, 1);
+        if (base == 0) {
+            --result.count;
+            continue;
+        }
+        result.sum += percentTerm(static_cast<double>(d.element(i, 1)), static_cast<double>(base));
+    }
+    return result;
+}
+
+Deviation deviationOf(const MatrixVector<Complex>& d, const MatrixVector<Complex>& b) {
+    Deviation result;
+    // A part counts only when it deviates at all; an exactly solved system counts nothing.
+    const auto addPart = [&result](double deviation, double base) {
+        if (deviation != 0 && base != 0) {
+            ++result.count;
+            result.sum += percentTerm(deviation, base);
+        }
+    };
+    for (std::uint32_t i = 1; i <= b.getRows(); ++i) {
+        const Complex& base = b.element(i, 1);
+        if (base.real() == 0 && base.imag() == 0) {
+            continue;
+        }
+        addPart(d.element(i, 1).real(), base.real());
+        addPart(d.element(i, 1).imag(), base.imag());
+    }
+    return result;
+}
+
+// Truncated toward zero. In 128 bits, so that even the most negative numerator divides safely.
+Int128 integerPart(const Bruch& value) {
+    return Int128(value.getZaehler()) / value.getNenner();
+}
+
+Deviation deviationOf(const MatrixVector<Bruch>& d, const MatrixVector<Bruch>& b) {
+    Deviation result;
+    for (std::uint32_t i = 1; i <= b.getRows(); ++i) {
+        const Bruch& base = b.element(i, 1);
+        const Int128 whole = integerPart(base);
+        if (whole == 0) {
+            continue;
+        }
+        ++result.count;
+        // |d| truncates to |trunc d|. D <= 2^63, so 100 D fits in 128 bits; in 64 it would not.
+        const Int128 deviation = integerPart(d.element(i, 1));
+        const Int128 magnitude = deviation < 0 ? -deviation : deviation;
+        const bool negative = (base.getZaehler() < 0) != (base.getNenner() < 0);
+        const Int128 term = negative ? (magnitude * -100) / whole : (magnitude * 100) / whole;
+        result.sum += static_cast<double>(term);
+    }
+    return result;
+}
+
+}  // namespace
+
+template <class T>
+Deviation meanDeviation(const MatrixVector<T>& d, const MatrixVector<T>& b) {
+    Deviation result = deviationOf(d, b);
+    finish(result);
+    return result;
+}
+
+template <class T>
+bool isAccepted(const Deviation& deviation) {
+    if constexpr (std::is_same_v<T, Bruch>) {
+        return !(deviation.mean > 100 || deviation.count == 0 || deviation.mean < 0);
+    } else if constexpr (std::is_same_v<T, Complex>) {
+        return !(deviation.count == 0 || deviation.mean > 100);
+    } else {
+        return !(deviation.mean > 100);
+    }
+}
+
+template <class T>
+void Serienlauf<T>::run() {
+    writeHeader();
+    while (row <= lastRow) {
+        runCycle();
+    }
+}
+
+template <class T>
+void Serienlauf<T>::writeHeader() {
+    out << header << std::endl;
+    out.precision(tablePrecision<T>);
+}
+
+template <class T>
+void Serienlauf<T>::runCycle() {
+    const std::uint32_t n = drawEquationCount();
+    Matrix<T> a(n, n), b(n, 1), x(n, 1), p(n, 1), d(n, 1);
+    fillRandom(a);
+    fillRandom(b);
+
+    // Whatever the computation throws (a fraction outgrowing 64 bits, say) rejects the cycle
+    // like the acceptance rule does: nothing is written and the next cycle takes the number.
+    SolveStatus status = SolveStatus::NoSolution;
+    Deviation deviation;
+    try {
+        status = a.solve(x, b);
+        if (status == SolveStatus::UniqueSolution) {
+            p = a * x;
+            d = b - p;
+            deviation = meanDeviation(d, b);
+        }
+    } catch (const MatrixException& error) {
+        return fail(n, error.message);
+    } catch (const char* text) {
+        return fail(n, text);
+    }
+    if (status == SolveStatus::UniqueSolution && !isAccepted<T>(deviation)) {
+        ++cycleCounts.rejected[n];
+        return;
+    }
+
+    writeRowStart(a, b);
+    switch (status) {
+        case SolveStatus::UniqueSolution:
+            out << " ! ";
+            writeTableCell(x);
+            out << " ! ";
+            writeTableCell(p);
+            out << " ! " << deviation.mean;
+            break;
+        case SolveStatus::NoSolution:
+            out << " ! keine Loesung ! --- ! --- ";
+            break;
+        case SolveStatus::InfiniteSolutions:
+            out << " ! unendlich viele Loesungen ! --- ! --- ";
+            break;
+    }
+    writeRowEnd();
+    ++cycleCounts.written[n];
+    ++row;
+}
+
+template <class T>
+void Serienlauf<T>::fail(std::uint32_t n, const char* message) {
+    errorText = message;
+    ++cycleCounts.failed[n];
+}
+
+template <class T>
+void Serienlauf<T>::fillRandom(MatrixVector<T>& matrix) {
+    reseed();
+    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
+        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
+            matrix.element(i, j) = drawEntry();
+        }
+    }
+    sleeper.sleep(waitMilliseconds);
+}
+
+template <class T>
+void Serienlauf<T>::writeTableCell(const MatrixVector<T>& matrix) {
+    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
+        if (i > 1) {
+            out << " ; ";
+        }
+        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
+            if (j > 1) {
+                out << " , ";
+            }
+            out << matrix.element(i, j);
+        }
+    }
+}
+
+template <class T>
+void Serienlauf<T>::writeDate() {
+    const console::CalendarDate date = clock.date(clock.seconds());
+    out << date.day << '.' << date.month << '.' << date.year;
+}
+
+template <class T>
+void Serienlauf<T>::reseed() {
+    // The seed is the time truncated to 32 bits.
+    random.seed(static_cast<std::uint32_t>(clock.seconds()));
+}
+
+template <class T>
+unsigned Serienlauf<T>::draw() {
+    return static_cast<unsigned>(random.draw());
+}
+
+template <class T>
+std::uint32_t Serienlauf<T>::drawEquationCount() {
+    reseed();
+    std::uint32_t n = 0;
+    while (n == 0) {
+        n = draw() % 10;
+    }
+    sleeper.sleep(waitMilliseconds);
+    return n;
+}
+
+template <class T>
+template <class Real>
+Real Serienlauf<T>::drawPart() {
+    static constexpr unsigned moduli[] = {1, 10, 100, 1000, 10000};
+    const unsigned modulus = moduli[draw() % 5];
+    Real value = static_cast<Real>(draw() % modulus);
+    if (draw() % 2 == 0) {
+        value = -value;  // a zero becomes -0
+    }
+    return value;
+}
+
+template <class T>
+T Serienlauf<T>::drawEntry() {
+    if constexpr (std::is_same_v<T, Bruch>) {
+        for (;;) {
+            const auto m = static_cast<std::int64_t>(draw() % 100);
+            const bool even = draw() % 2 == 0;
+            const auto q = static_cast<std::int64_t>(draw() % 100);
+            if (q != 0) {
+                return Bruch(even ? -m : m, q);
+            }
+        }
+    } else if constexpr (std::is_same_v<T, Complex>) {
+        const double real = drawPart<double>();
+        const double imaginary = drawPart<double>();
+        return Complex(real, imaginary);
+    } else {
+        return drawPart<T>();
+    }
+}
+
+template <class T>
+void Serienlauf<T>::writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b) {
+    out << row << " ! ";
+    writeTableCell(a);
+    out << " ! ";
+    writeTableCell(b);
+}
+
+template <class T>
+void Serienlauf<T>::writeRowEnd() {
+    out << " ! Version 1.8.5 ! ";
+    writeDate();
+    out << std::endl;  // every row reaches the output as soon as it is complete
+}
+
+template class Serienlauf<float>;
+template class Serienlauf<double>;
+template class Serienlauf<Complex>;
+template class Serienlauf<Bruch>;
+
+template Deviation meanDeviation(const MatrixVector<float>&, const MatrixVector<float>&);
+template Deviation meanDeviation(const MatrixVector<double>&, const MatrixVector<double>&);
+template Deviation meanDeviation(const MatrixVector<Complex>&, const MatrixVector<Complex>&);
+template Deviation meanDeviation(const MatrixVector<Bruch>&, const MatrixVector<Bruch>&);
+template bool isAccepted<float>(const Deviation&);
+template bool isAccepted<double>(const Deviation&);
+template bool isAccepted<Complex>(const Deviation&);
+template bool isAccepted<Bruch>(const Deviation&);
+
+}  // namespace zifferon::serienlauf

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <ios>
+#include <ostream>
+#include <string>
+#include <type_traits>
+
+#include "matrix/matrix.hpp"
+#include "platform.hpp"
+
+namespace zifferon::serienlauf {
+
+// Significant digits of every floating-point value in the table.
+template <class T>
+inline constexpr std::streamsize tablePrecision = std::is_same_v<T, float> ? 8 : 16;
+
+// The mean relative deviation of a check product, in percent, and what it was formed from.
+struct Deviation {
+    double sum = 0.0;
+    std::uint32_t count = 0;  // entries (for complex: parts) that contributed a term
+    double mean = 0.0;
+};
+
+// Mean deviation of d = b - p relative to b, entry by entry:
+// - float, double: 100 |d_i| / |b_i| in double; a b_i of exactly 0 is left out of sum and count.
+// - Complex: the same for real and imaginary parts separately; a part counts only when both its
+//   deviation and its b part are non-zero.
+// - Bruch: integer parts only, truncated toward zero: D = trunc |d_i|, B = trunc b_i, term
+//   100 D / |B| truncated; entries with B = 0 are left out. Formed in 128 bits, so no deviation
+//   overflows.
+// The mean is sum / count, or the sum itself when either is 0.
+template <class T>
+Deviation meanDeviation(const MatrixVector<T>& d, const MatrixVector<T>& b);
+
+// Whether a uniquely solved cycle may write its row. A NaN mean fails every comparison and so
+// passes. Fractions: 0 <= mean <= 100 with a count; complex: mean <= 100 with a count;
+// float and double: mean <= 100.
+template <class T>
+bool isAccepted(const Deviation& deviation);
+
+// Cycles by their number of equations n (index 1 to 9).
+struct CycleCounts {
+    std::array<std::uint64_t, 10> written{};
+    std::array<std::uint64_t, 10> rejected{};  // by the acceptance rule
+    std::array<std::uint64_t, 10> failed{};    // solve, product or difference threw
+};
+
+// The mass test of the equation solver for one element type: random systems of 1 to 9
+// equations, one table row per system, until row `lastRow` has been written.
+//
+// Every cycle reseeds from the clock three times (for n, for A, for b) with a wait of one
+// second after each, so A and b never share a seed. A cycle that is rejected, or whose
+// computation throws, writes nothing and leaves its row number to the next cycle, so the
+// numbers stay gapless.
+template <class T>
+class Serienlauf {
+public:
+    static constexpr std::uint32_t lastRow = 10000;
+    static constexpr unsigned waitMilliseconds = 1000;
+
+    Serienlauf(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random)
+        : out(out), clock(clock), sleeper(sleeper), random(random) {}
+
+    // The header, then cycles until the last row is written.
+    void run();
+
+    // The header line; sets the table's precision.
+    void writeHeader();
+    // One random system, from drawing n to writing (or not writing) its row.
+    void runCycle();
+    // Reseeds, draws every entry row by row, then waits.
+    void fillRandom(MatrixVector<T>& matrix);
+    // Entries of a row joined by " , ", rows by " ; ".
+    void writeTableCell(const MatrixVector<T>& matrix);
+    // Local date now, as D.M.YYYY without leading zeros.
+    void writeDate();
+
+    // The number the next written row gets.
+    std::uint32_t rowNumber() const { return row; }
+    // The message of the last failure inside a cycle; never written to the table.
+    const std::string& lastError() const { return errorText; }
+    const CycleCounts& counts() const { return cycleCounts; }
+
+private:
+    void reseed();
+    // One draw as the non-negative number the generator promises.
+    unsigned draw();
+    std::uint32_t drawEquationCount();
+    T drawEntry();
+    template <class Real>
+    Real drawPart();
+    // A cycle whose computation threw: keeps the message, writes nothing.
+    void fail(std::uint32_t n, const char* message);
+    void writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b);
+    void writeRowEnd();
+
+    std::ostream& out;
+    Clock& clock;
+    Sleeper& sleeper;
+    RandomSource& random;
+    std::uint32_t row = 1;
+    std::string errorText;
+    CycleCounts cycleCounts;
+};
+
+// Writes the whole table; the programs' work.
+template <class T>
+int runSeries(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random) {
+    Serienlauf<T>(out, clock, sleeper, random).run();
+    return 0;
+}
+
+extern template class Serienlauf<float>;
+extern template class Serienlauf<double>;
+extern template class Serienlauf<Complex>;
+extern template class Serienlauf<Bruch>;
+
+}  // namespace zifferon::serienlauf
