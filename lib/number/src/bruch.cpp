@@ -1,6 +1,5 @@
 #include "number/bruch.hpp"
 
-#include <bit>
 #include <cstdint>
 #include <istream>
 #include <limits>
@@ -13,21 +12,7 @@ namespace {
 __extension__ typedef __int128 Int128;
 __extension__ typedef unsigned __int128 UInt128;
 
-constexpr std::uint64_t int64Max = std::numeric_limits<std::int64_t>::max();
-
-// Binary gcd; both arguments non-zero.
-std::uint64_t gcd(std::uint64_t a, std::uint64_t b) {
-    const int shift = std::countr_zero(a | b);
-    a >>= std::countr_zero(a);
-    do {
-        b >>= std::countr_zero(b);
-        if (a > b) {
-            std::swap(a, b);
-        }
-        b -= a;
-    } while (b != 0);
-    return a << shift;
-}
+constexpr UInt128 int64Max = std::numeric_limits<std::int64_t>::max();
 
 // Euclid; only reached when an intermediate does not fit in 64 bits.
 UInt128 gcd(UInt128 a, UInt128 b) {
@@ -40,42 +25,36 @@ UInt128 gcd(UInt128 a, UInt128 b) {
 }
 
 // |value| as an unsigned number; well defined for the most negative value too.
-template <class Unsigned, class Signed>
-Unsigned magnitude(Signed value) {
-    return value < 0 ? Unsigned(0) - Unsigned(value) : Unsigned(value);
+UInt128 magnitude(Int128 value) {
+    return value < 0 ? UInt128(0) - UInt128(value) : UInt128(value);
 }
 
 }  // namespace
 
-// Turns exact intermediates into a fraction in normal form. Working on magnitudes keeps every
-// step defined: the most negative 64-bit value is never negated or divided by -1.
+// The slow paths: exact intermediates in 128 bits, turned into a fraction in normal form.
+// Working on magnitudes keeps every step defined: the most negative value is never negated or
+// divided by -1.
 class BruchBuilder {
 public:
-    template <class Unsigned>
-    static Bruch fromMagnitudes(bool negative, Unsigned zaehler, Unsigned nenner) {
-        if (zaehler == 0) {
-            return Bruch();
-        }
-        const Unsigned divisor = gcd(zaehler, nenner);
-        zaehler /= divisor;
-        nenner /= divisor;
-        const Unsigned zaehlerLimit = Unsigned(int64Max) + (negative ? 1 : 0);
-        if (nenner > Unsigned(int64Max) || zaehler > zaehlerLimit) {
-            throw Bruch::ueberlaufFehler;
-        }
-        const auto z = static_cast<std::uint64_t>(zaehler);
-        return Bruch(Bruch::NormalForm{}, static_cast<std::int64_t>(negative ? 0 - z : z),
-                     static_cast<std::int64_t>(nenner));
-    }
-
-    template <class Signed>
-    static Bruch reduce(Signed zaehler, Signed nenner) {
-        using Unsigned = std::conditional_t<sizeof(Signed) == 8, std::uint64_t, UInt128>;
+    static Bruch reduce(Int128 zaehler, Int128 nenner) {
         if (nenner == 0) {
             throw Bruch::konstruktorFehler;
         }
-        return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude<Unsigned>(zaehler),
-                              magnitude<Unsigned>(nenner));
+        const bool negative = (zaehler < 0) != (nenner < 0);
+        UInt128 z = magnitude(zaehler);
+        UInt128 n = magnitude(nenner);
+        if (z == 0) {
+            return Bruch();
+        }
+        const UInt128 divisor = gcd(z, n);
+        z /= divisor;
+        n /= divisor;
+        if (n > int64Max || z > int64Max + (negative ? 1 : 0)) {
+            throw Bruch::ueberlaufFehler;
+        }
+        const auto narrow = static_cast<std::uint64_t>(z);
+        return Bruch(Bruch::NormalForm{}, static_cast<std::int64_t>(negative ? 0 - narrow : narrow),
+                     static_cast<std::int64_t>(n));
     }
 
     // The operand in normal form, as 128-bit integers (no 64-bit limit applies here).
@@ -85,8 +64,8 @@ public:
     };
     static Wide widen(const Bruch& value) {
         const bool negative = (value.zaehler < 0) != (value.nenner < 0);
-        UInt128 z = magnitude<UInt128>(value.zaehler);
-        UInt128 n = magnitude<UInt128>(value.nenner);
+        UInt128 z = magnitude(value.zaehler);
+        UInt128 n = magnitude(value.nenner);
         if (z == 0) {
             return {0, 1};
         }
@@ -95,55 +74,22 @@ public:
         n /= divisor;
         return {negative ? -Int128(z) : Int128(z), Int128(n)};
     }
-
-    // x + sign * y. The 64-bit attempt covers the usual case; otherwise both operands are
-    // brought to normal form in 128 bits first. Then |p| <= 2^63 and 0 < q <= 2^63 for both,
-    // and |p*s| = 2^126 would need |p| = s = 2^63, leaving r and q odd, so |r*q| < 2^126 and
-    // the sum stays below 2^127.
-    static Bruch addScaled(const Bruch& x, const Bruch& y, int sign) {
-        std::int64_t ps, rq, zaehler, nenner;
-        if (!__builtin_mul_overflow(x.zaehler, y.nenner, &ps) &&
-            !__builtin_mul_overflow(y.zaehler, x.nenner, &rq) &&
-            !(sign > 0 ? __builtin_add_overflow(ps, rq, &zaehler)
-                       : __builtin_sub_overflow(ps, rq, &zaehler)) &&
-            !__builtin_mul_overflow(x.nenner, y.nenner, &nenner)) {
-            return reduce(zaehler, nenner);
-        }
-        const Wide a = widen(x);
-        const Wide b = widen(y);
-        const Int128 left = a.zaehler * b.nenner;
-        const Int128 right = b.zaehler * a.nenner;
-        return reduce(sign > 0 ? left + right : left - right, a.nenner * b.nenner);
-    }
-
-    // (p*r) / (q*s); each 128-bit product is at most 2^126 in magnitude.
-    static Bruch multiply(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
-        std::int64_t zaehler, nenner;
-        if (!__builtin_mul_overflow(p, r, &zaehler) && !__builtin_mul_overflow(q, s, &nenner)) {
-            return reduce(zaehler, nenner);
-        }
-        return reduce(Int128(p) * r, Int128(q) * s);
-    }
 };
 
-Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehler(zaehler) {
-    kuerzen();
+// Both operands brought to normal form in 128 bits first. Then |p| <= 2^63 and 0 < q <= 2^63
+// for both, and |p*s| = 2^126 would need |p| = s = 2^63, leaving r and q odd, so |r*q| < 2^126
+// and the sum stays below 2^127.
+Bruch Bruch::wideSum(const Bruch& x, const Bruch& y, bool subtract) {
+    const BruchBuilder::Wide a = BruchBuilder::widen(x);
+    const BruchBuilder::Wide b = BruchBuilder::widen(y);
+    const Int128 left = a.zaehler * b.nenner;
+    const Int128 right = b.zaehler * a.nenner;
+    return BruchBuilder::reduce(subtract ? left - right : left + right, a.nenner * b.nenner);
 }
 
-Bruch::Bruch(const Bruch& other) : nenner(other.nenner), zaehler(other.zaehler) {
-    kuerzen();
-}
-
-Bruch Bruch::operator=(const Bruch& other) {
-    nenner = other.nenner;
-    zaehler = other.zaehler;
-    return *this;
-}
-
-void Bruch::kuerzen() {
-    const Bruch normal = BruchBuilder::reduce(zaehler, nenner);
-    zaehler = normal.zaehler;
-    nenner = normal.nenner;
+// Each 128-bit product is at most 2^126 in magnitude.
+Bruch Bruch::wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
+    return BruchBuilder::reduce(Int128(p) * r, Int128(q) * s);
 }
 
 std::int64_t Bruch::ggt(std::int64_t a, std::int64_t b) {
@@ -159,45 +105,8 @@ std::int64_t Bruch::ggt(std::int64_t a, std::int64_t b) {
     return a;
 }
 
-Bruch& Bruch::operator+=(const Bruch& other) {
-    const Bruch sum = *this + other;
-    zaehler = sum.zaehler;
-    nenner = sum.nenner;
-    return *this;
-}
-
-Bruch& Bruch::operator*=(const Bruch& other) {
-    const Bruch product = *this * other;
-    zaehler = product.zaehler;
-    nenner = product.nenner;
-    return *this;
-}
-
-Bruch Bruch::operator-() const {
-    return BruchBuilder::multiply(zaehler, nenner, -1, 1);
-}
-
 Bruch::operator double() const {
     return static_cast<double>(zaehler) / static_cast<double>(nenner);
-}
-
-Bruch operator+(const Bruch& x, const Bruch& y) {
-    return BruchBuilder::addScaled(x, y, +1);
-}
-
-Bruch operator-(const Bruch& x, const Bruch& y) {
-    return BruchBuilder::addScaled(x, y, -1);
-}
-
-Bruch operator*(const Bruch& x, const Bruch& y) {
-    return BruchBuilder::multiply(x.zaehler, x.nenner, y.zaehler, y.nenner);
-}
-
-Bruch operator/(const Bruch& x, const Bruch& y) {
-    if (y.zaehler == 0) {
-        throw Bruch::divisionDurchNullFehler;
-    }
-    return BruchBuilder::multiply(x.zaehler, x.nenner, y.nenner, y.zaehler);
 }
 
 bool operator==(const Bruch& x, const Bruch& y) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <concepts>
+#include <utility>
 
 #include "matrix/element_types.hpp"
 
@@ -14,6 +15,15 @@ namespace zifferon {
 // There is no tolerance anywhere: a value is zero only when it is exactly zero.
 template <class T>
 struct ElementTraits;
+
+// Puts a value just computed into its place. An exchange rather than an assignment, as the
+// value is not needed afterwards: assigning a Bruch also builds the normalised copy that its
+// assignment returns, which costs a gcd; for the other types both compile to one store.
+template <class T>
+void storeResult(T& target, T value) noexcept {
+    using std::swap;
+    swap(target, value);
+}
 
 template <std::floating_point T>
 struct ElementTraits<T> {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "matrix/element_traits.hpp"
@@ -63,9 +64,8 @@ MatrixArithmetic<T> MatrixArithmetic<T>::elementwise(const MatrixArithmetic& rig
         throw MatrixException(mismatch);
     }
     MatrixArithmetic result(this->rowCount, this->columnCount);
-    for (std::size_t i = 0; i < this->rowCount; ++i) {
-        std::transform(this->elements[i].begin(), this->elements[i].end(),
-                       right.elements[i].begin(), result.elements[i].begin(), operation);
+    for (std::size_t i = 0; i < result.elements.size(); ++i) {
+        storeResult(result.elements[i], operation(this->elements[i], right.elements[i]));
     }
     return result;
 }
@@ -94,12 +94,17 @@ MatrixArithmetic<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right
     // Row i of the result takes the terms k = 1, 2, ... in turn, so every element still sums
     // its own terms in increasing k, each partial sum stored as T; walking rows instead of
     // columns of the right operand only changes the order in which elements are visited.
+    const std::size_t columns = right.columnCount;
     for (std::size_t i = 0; i < this->rowCount; ++i) {
-        std::vector<T>& sums = result.elements[i];
+        T* const sums = result.rowData(i);
+        const T* const leftRow = this->rowData(i);
         for (std::size_t k = 0; k < this->columnCount; ++k) {
-            const T& factor = this->elements[i][k];
-            const std::vector<T>& rightRow = right.elements[k];
-            for (std::size_t j = 0; j < right.columnCount; ++j) {
+            // A copy for the plain types, so that it need not be read again after every store
+            // into the result; a reference for Bruch, whose copy would be normalised.
+            using Factor = std::conditional_t<std::is_trivially_copyable_v<T>, const T, const T&>;
+            Factor factor = leftRow[k];
+            const T* const rightRow = right.rowData(k);
+            for (std::size_t j = 0; j < columns; ++j) {
                 sums[j] += ElementTraits<T>::product(factor, rightRow[j]);
             }
         }
@@ -121,12 +126,12 @@ MatrixArithmetic<T> MatrixArithmetic<T>::vectorProduct(const MatrixArithmetic& r
     }
     MatrixArithmetic result(this->rowCount, 1);
     for (std::size_t k = 0; k < n; ++k) {
-        const T& ai = this->elements[(k + 1) % n][0];
-        const T& aj = this->elements[(k + 2) % n][0];
-        const T& bi = right.elements[(k + 1) % n][0];
-        const T& bj = right.elements[(k + 2) % n][0];
-        result.elements[k][0] =
-            ElementTraits<T>::product(ai, bj) - ElementTraits<T>::product(aj, bi);
+        const T& ai = this->elements[(k + 1) % n];
+        const T& aj = this->elements[(k + 2) % n];
+        const T& bi = right.elements[(k + 1) % n];
+        const T& bj = right.elements[(k + 2) % n];
+        storeResult(result.elements[k],
+                    ElementTraits<T>::product(ai, bj) - ElementTraits<T>::product(aj, bi));
     }
     return result;
 }

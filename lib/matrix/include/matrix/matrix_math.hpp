@@ -74,8 +74,8 @@ private:
     // below the next pivot row becomes that row's pivot and clears the rows below it.
     static void toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::size_t n,
                                  std::size_t m);
-    // The elements row by row in one block: working copies need no row of their own.
-    std::vector<T> flatCopy() const;
+    // A working copy of the elements, row by row like the storage.
+    std::vector<T> flatCopy() const { return this->elements; }
     // The determinant of this square matrix, read only.
     T squareDeterminant() const;
     static void triangulate(std::vector<T>& w, std::size_t n);
@@ -89,16 +89,6 @@ private:
         return d;
     }
 };
-
-template <class T>
-std::vector<T> MatrixMath<T>::flatCopy() const {
-    std::vector<T> flat;
-    flat.reserve(std::size_t{this->rowCount} * this->columnCount);
-    for (const std::vector<T>& row : this->elements) {
-        flat.insert(flat.end(), row.begin(), row.end());
-    }
-    return flat;
-}
 
 // Brings the square matrix w (n x n, row by row), which is not triangular, to upper triangular
 // form with the same determinant. A zero pivot is replaced by the first column, left or right,
@@ -118,7 +108,7 @@ void MatrixMath<T>::triangulate(std::vector<T>& w, std::size_t n) {
                         swap(w[r * n + i], w[r * n + k]);
                     }
                     for (std::size_t j = 0; j < n; ++j) {
-                        pivotRow[j] = -pivotRow[j];
+                        storeResult(pivotRow[j], -pivotRow[j]);
                     }
                     break;
                 }
@@ -131,7 +121,7 @@ void MatrixMath<T>::triangulate(std::vector<T>& w, std::size_t n) {
             T* const row = w.data() + b * n;
             const T factor = row[i] / pivotRow[i];
             for (std::size_t j = i; j < n; ++j) {
-                row[j] = row[j] - Traits::product(pivotRow[j], factor);
+                storeResult(row[j], row[j] - Traits::product(pivotRow[j], factor));
             }
         }
     }
@@ -141,8 +131,8 @@ template <class T>
 T MatrixMath<T>::squareDeterminant() const {
     const std::size_t n = this->rowCount;
     if (isTriangular()) {
-        return diagonalProduct(n,
-                               [this](std::size_t i) -> const T& { return this->elements[i][i]; });
+        return diagonalProduct(
+            n, [this, n](std::size_t i) -> const T& { return this->elements[i * n + i]; });
     }
     std::vector<T> w = flatCopy();
     triangulate(w, n);
@@ -168,13 +158,13 @@ MatrixMath<T> MatrixMath<T>::adjugate() const {
                 if (r == i) {
                     continue;
                 }
-                const std::vector<T>& source = this->elements[r];
-                std::vector<T>& row = minor.elements[target++];
-                std::copy(source.begin(), source.begin() + j, row.begin());
-                std::copy(source.begin() + j + 1, source.end(), row.begin() + j);
+                const T* const source = this->rowData(r);
+                T* const row = minor.rowData(target++);
+                std::copy(source, source + j, row);
+                std::copy(source + j + 1, source + n, row + j);
             }
             const T d = minor.squareDeterminant();
-            result.elements[j][i] = (i + j) % 2 == 0 ? d : -d;
+            storeResult(result.elements[j * n + i], (i + j) % 2 == 0 ? d : -d);
         }
     }
     return result;
@@ -188,10 +178,8 @@ MatrixMath<T> MatrixMath<T>::inverse() const {
     }
     MatrixMath result = adjugate();
     const T factor = Traits::one() / d;
-    for (std::vector<T>& row : result.elements) {
-        for (T& entry : row) {
-            entry = Traits::product(factor, entry);
-        }
+    for (T& entry : result.elements) {
+        storeResult(entry, Traits::product(factor, entry));
     }
     return result;
 }
@@ -233,9 +221,9 @@ void MatrixMath<T>::toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::
                 continue;
             }
             const T factor = rowK[c] / pivotRow[c];
-            r[k] = r[k] - Traits::product(factor, r[pivot]);
+            storeResult(r[k], r[k] - Traits::product(factor, r[pivot]));
             for (std::size_t q = c; q < m; ++q) {
-                rowK[q] = rowK[q] - Traits::product(pivotRow[q], factor);
+                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
             }
         }
         ++pivot;
@@ -292,9 +280,9 @@ SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
             }
             T* const rowK = row(k);
             const T factor = rowK[i] / pivotRow[i];
-            r[k] = r[k] - Traits::product(factor, r[i]);
+            storeResult(r[k], r[k] - Traits::product(factor, r[i]));
             for (std::size_t q = 0; q < width; ++q) {
-                rowK[q] = rowK[q] - Traits::product(pivotRow[q], factor);
+                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
             }
             if (m < n) {
                 throwOutside();  // the update goes on to column m + 1
@@ -348,11 +336,11 @@ SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
         if (Traits::isZero(ri) && Traits::isZero(pivot)) {
             continue;
         }
-        ri = ri / pivot;
+        storeResult(ri, ri / pivot);
         for (std::int64_t k = i - 1; k >= 0; --k) {
             const auto above = static_cast<std::size_t>(k);
             const T t = Traits::product(row(above)[q], ri);
-            r[above] = r[above] - t;
+            storeResult(r[above], r[above] - t);
         }
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -14,8 +15,10 @@ namespace zifferon {
 
 // Storage of one dense matrix with 1-based, bounds-tested element access.
 //
-// Invariants: rowCount == elements.size() >= 1 and columnCount == elements[r].size() >= 1 for
-// every row r. Copies are deep. Assignment copies elements between matrices of equal size only
+// The elements lie row by row in one block: element (r, c) is elements[(r - 1) * columnCount +
+// (c - 1)], so a matrix is one allocation, and a row is a contiguous run the operation layers
+// can loop over. Invariants: rowCount >= 1, columnCount >= 1 and elements.size() == rowCount *
+// columnCount. Copies are deep. Assignment copies elements between matrices of equal size only
 // and never changes the dimensions; only `resize` does. Every failing operation throws before
 // it changes anything. A moved-from matrix is 0 x 0 until it is resized.
 //
@@ -63,7 +66,11 @@ public:
     bool isLowerTriangular() const;
 
 protected:
-    std::vector<std::vector<T>> elements;
+    // Row i, counted from 0: its columnCount elements start here.
+    T* rowData(std::size_t i) noexcept { return elements.data() + i * columnCount; }
+    const T* rowData(std::size_t i) const noexcept { return elements.data() + i * columnCount; }
+
+    std::vector<T> elements;
     std::uint32_t rowCount = 0;
     std::uint32_t columnCount = 0;
 
@@ -71,25 +78,22 @@ private:
     bool contains(std::uint32_t row, std::uint32_t column) const noexcept {
         return row >= 1 && row <= rowCount && column >= 1 && column <= columnCount;
     }
-    static std::vector<std::vector<T>> zeroStorage(std::uint32_t rows, std::uint32_t columns);
+    std::size_t indexOf(std::uint32_t row, std::uint32_t column) const noexcept {
+        return (std::size_t{row} - 1) * columnCount + (column - 1);
+    }
+    static std::vector<T> zeroStorage(std::uint32_t rows, std::uint32_t columns);
     // Square, and rule(i, j, element) holds for every element, i and j counted from 0.
     template <class Rule>
     bool isSquareWith(Rule rule) const;
 };
 
 template <class T>
-std::vector<std::vector<T>> MatrixVector<T>::zeroStorage(std::uint32_t rows,
-                                                         std::uint32_t columns) {
+std::vector<T> MatrixVector<T>::zeroStorage(std::uint32_t rows, std::uint32_t columns) {
     if (rows == 0 || columns == 0) {
         throw MatrixException(MatrixError::SizeBelowOne);
     }
-    requireStorage(rows, columns, sizeof(T), sizeof(std::vector<T>));
-    // Each row is made in place: copying one prototype row would need a row more at the peak.
-    std::vector<std::vector<T>> storage(rows);
-    for (std::vector<T>& row : storage) {
-        row.resize(columns);
-    }
-    return storage;
+    requireStorage(rows, columns, sizeof(T), 0);
+    return std::vector<T>(std::size_t{rows} * columns);
 }
 
 template <class T>
@@ -120,7 +124,7 @@ T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) {
     if (!contains(row, column)) {
         throw MatrixException(MatrixError::IndexOutOfRange);
     }
-    return elements[row - 1][column - 1];
+    return elements[indexOf(row, column)];
 }
 
 template <class T>
@@ -128,19 +132,19 @@ const T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) const
     if (!contains(row, column)) {
         throw MatrixException(MatrixError::IndexOutOfRange);
     }
-    return elements[row - 1][column - 1];
+    return elements[indexOf(row, column)];
 }
 
 template <class T>
 void MatrixVector<T>::resize(std::uint32_t rows, std::uint32_t columns) {
     // The new storage is complete before it replaces the old, so a failure changes nothing.
-    // Kept elements are assigned, not copy-constructed, so fractions keep the form they
-    // were typed in.
-    std::vector<std::vector<T>> resized = zeroStorage(rows, columns);
-    const std::uint32_t keptRows = std::min(rows, rowCount);
-    const std::uint32_t keptColumns = std::min(columns, columnCount);
-    for (std::uint32_t r = 0; r < keptRows; ++r) {
-        std::copy_n(elements[r].begin(), keptColumns, resized[r].begin());
+    // Kept elements are exchanged into it, not copied: the old storage is dropped anyway, and
+    // fractions keep the form they were typed in.
+    std::vector<T> resized = zeroStorage(rows, columns);
+    const std::size_t keptRows = std::min(rows, rowCount);
+    const std::size_t keptColumns = std::min(columns, columnCount);
+    for (std::size_t r = 0; r < keptRows; ++r) {
+        std::swap_ranges(rowData(r), rowData(r) + keptColumns, resized.data() + r * columns);
     }
     elements.swap(resized);
     rowCount = rows;
@@ -154,8 +158,8 @@ std::vector<T> MatrixVector<T>::column(std::uint32_t k) const {
     }
     std::vector<T> result;
     result.reserve(rowCount);
-    for (const std::vector<T>& row : elements) {
-        result.push_back(row[k - 1]);
+    for (std::size_t i = 0; i < rowCount; ++i) {
+        result.push_back(rowData(i)[k - 1]);
     }
     return result;
 }
@@ -165,7 +169,9 @@ void MatrixVector<T>::swapRows(std::uint32_t a, std::uint32_t b) {
     if (!contains(a, 1) || !contains(b, 1)) {
         throw MatrixException(MatrixError::IndexOutOfRange);
     }
-    elements[a - 1].swap(elements[b - 1]);
+    if (a != b) {
+        std::swap_ranges(rowData(a - 1), rowData(a - 1) + columnCount, rowData(b - 1));
+    }
 }
 
 template <class T>
@@ -174,8 +180,8 @@ void MatrixVector<T>::swapColumns(std::uint32_t a, std::uint32_t b) {
         throw MatrixException(MatrixError::IndexOutOfRange);
     }
     using std::swap;
-    for (std::vector<T>& row : elements) {
-        swap(row[a - 1], row[b - 1]);
+    for (std::size_t r = 0; r < rowCount; ++r) {
+        swap(rowData(r)[a - 1], rowData(r)[b - 1]);
     }
 }
 
@@ -186,8 +192,9 @@ bool MatrixVector<T>::isSquareWith(Rule rule) const {
         return false;
     }
     for (std::uint32_t i = 0; i < rowCount; ++i) {
+        const T* const row = rowData(i);
         for (std::uint32_t j = 0; j < columnCount; ++j) {
-            if (!rule(i, j, elements[i][j])) {
+            if (!rule(i, j, row[j])) {
                 return false;
             }
         }
@@ -210,7 +217,7 @@ bool MatrixVector<T>::isIdentityMatrix() const {
 template <class T>
 bool MatrixVector<T>::isScalarMatrix() const {
     return isSquareWith([this](auto i, auto j, const T& x) {
-        return i == j ? x == elements[0][0] : ElementTraits<T>::isZero(x);
+        return i == j ? x == elements[0] : ElementTraits<T>::isZero(x);
     });
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <iosfwd>
+#include <limits>
 #include <utility>
 
 namespace zifferon {
@@ -54,11 +56,18 @@ public:
     // Numerator and denominator each converted to double and divided.
     explicit operator double() const;
 
-    friend Bruch operator+(const Bruch& x, const Bruch& y);
-    friend Bruch operator-(const Bruch& x, const Bruch& y);
-    friend Bruch operator*(const Bruch& x, const Bruch& y);
+    friend Bruch operator+(const Bruch& x, const Bruch& y) { return sum(x, y, false); }
+    friend Bruch operator-(const Bruch& x, const Bruch& y) { return sum(x, y, true); }
+    friend Bruch operator*(const Bruch& x, const Bruch& y) {
+        return product(x.zaehler, x.nenner, y.zaehler, y.nenner);
+    }
     // Throws `divisionDurchNullFehler` when the numerator of y is 0.
-    friend Bruch operator/(const Bruch& x, const Bruch& y);
+    friend Bruch operator/(const Bruch& x, const Bruch& y) {
+        if (y.zaehler == 0) {
+            throw divisionDurchNullFehler;
+        }
+        return product(x.zaehler, x.nenner, y.nenner, y.zaehler);
+    }
 
     // Exchanges the stored integers as they are.
     friend void swap(Bruch& x, Bruch& y) noexcept {
@@ -79,12 +88,140 @@ public:
 
 private:
     struct NormalForm {};
-    Bruch(NormalForm, std::int64_t zaehler, std::int64_t nenner)
+    Bruch(NormalForm, std::int64_t zaehler, std::int64_t nenner) noexcept
         : nenner(nenner), zaehler(zaehler) {}
     friend class BruchBuilder;
+
+    // The arithmetic is inline down to the gcd, as it runs in the matrix algorithms' inner
+    // loops; only intermediates beyond 64 bits leave for the out-of-line wide paths.
+
+    // The normal form of zaehler / nenner; a zero denominator throws `konstruktorFehler`.
+    static Bruch reduced(std::int64_t zaehler, std::int64_t nenner);
+    // The normal form of +-zaehler / nenner given as magnitudes, zaehler > 0 or 0.
+    static Bruch fromMagnitudes(bool negative, std::uint64_t zaehler, std::uint64_t nenner);
+    // Binary gcd; both arguments non-zero.
+    static std::uint64_t gcd(std::uint64_t a, std::uint64_t b) noexcept;
+    static std::uint64_t magnitude(std::int64_t value) noexcept {
+        return value < 0 ? 0 - static_cast<std::uint64_t>(value)
+                         : static_cast<std::uint64_t>(value);
+    }
+    // x + y, or x - y.
+    static Bruch sum(const Bruch& x, const Bruch& y, bool subtract);
+    // (p*r) / (q*s).
+    static Bruch product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
+    // The same, with 128-bit intermediates.
+    static Bruch wideSum(const Bruch& x, const Bruch& y, bool subtract);
+    static Bruch wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
 
     std::int64_t nenner = 1;
     std::int64_t zaehler = 0;
 };
+
+inline std::uint64_t Bruch::gcd(std::uint64_t a, std::uint64_t b) noexcept {
+    const int shift = std::countr_zero(a | b);
+    a >>= std::countr_zero(a);
+    do {
+        b >>= std::countr_zero(b);
+        if (a > b) {
+            std::swap(a, b);
+        }
+        b -= a;
+    } while (b != 0);
+    return a << shift;
+}
+
+inline Bruch Bruch::fromMagnitudes(bool negative, std::uint64_t zaehler, std::uint64_t nenner) {
+    if (zaehler == 0) {
+        return Bruch();
+    }
+    // Most results are already in lowest terms, and a division costs more than the whole gcd
+    // of small numbers: divide only by a divisor that is not 1.
+    if (zaehler != 1 && nenner != 1) {
+        const std::uint64_t divisor = gcd(zaehler, nenner);
+        if (divisor != 1) {
+            zaehler /= divisor;
+            nenner /= divisor;
+        }
+    }
+    constexpr std::uint64_t most = std::numeric_limits<std::int64_t>::max();
+    if (nenner > most || zaehler > most + (negative ? 1 : 0)) {
+        throw ueberlaufFehler;
+    }
+    return Bruch(NormalForm{}, static_cast<std::int64_t>(negative ? 0 - zaehler : zaehler),
+                 static_cast<std::int64_t>(nenner));
+}
+
+inline Bruch Bruch::reduced(std::int64_t zaehler, std::int64_t nenner) {
+    if (nenner == 0) {
+        throw konstruktorFehler;
+    }
+    return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude(zaehler), magnitude(nenner));
+}
+
+inline Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehler(zaehler) {
+    kuerzen();
+}
+
+inline Bruch::Bruch(const Bruch& other) : nenner(other.nenner), zaehler(other.zaehler) {
+    kuerzen();
+}
+
+inline Bruch Bruch::operator=(const Bruch& other) {
+    nenner = other.nenner;
+    zaehler = other.zaehler;
+    return *this;
+}
+
+inline void Bruch::kuerzen() {
+    const Bruch normal = reduced(zaehler, nenner);
+    zaehler = normal.zaehler;
+    nenner = normal.nenner;
+}
+
+inline Bruch Bruch::sum(const Bruch& x, const Bruch& y, bool subtract) {
+    std::int64_t zaehler, nenner;
+    // Equal denominators, integers among them, are common in elimination: (p + r) / q has the
+    // same normal form as (p*q + r*q) / (q*q), with smaller numbers and no products.
+    if (x.nenner == y.nenner &&
+        !(subtract ? __builtin_sub_overflow(x.zaehler, y.zaehler, &zaehler)
+                   : __builtin_add_overflow(x.zaehler, y.zaehler, &zaehler))) {
+        return reduced(zaehler, x.nenner);
+    }
+    std::int64_t ps, rq;
+    if (!__builtin_mul_overflow(x.zaehler, y.nenner, &ps) &&
+        !__builtin_mul_overflow(y.zaehler, x.nenner, &rq) &&
+        !(subtract ? __builtin_sub_overflow(ps, rq, &zaehler)
+                   : __builtin_add_overflow(ps, rq, &zaehler)) &&
+        !__builtin_mul_overflow(x.nenner, y.nenner, &nenner)) {
+        return reduced(zaehler, nenner);
+    }
+    return wideSum(x, y, subtract);
+}
+
+inline Bruch Bruch::product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
+    std::int64_t zaehler, nenner;
+    if (!__builtin_mul_overflow(p, r, &zaehler) && !__builtin_mul_overflow(q, s, &nenner)) {
+        return reduced(zaehler, nenner);
+    }
+    return wideProduct(p, q, r, s);
+}
+
+inline Bruch& Bruch::operator+=(const Bruch& other) {
+    const Bruch result = *this + other;
+    zaehler = result.zaehler;
+    nenner = result.nenner;
+    return *this;
+}
+
+inline Bruch& Bruch::operator*=(const Bruch& other) {
+    const Bruch result = *this * other;
+    zaehler = result.zaehler;
+    nenner = result.nenner;
+    return *this;
+}
+
+inline Bruch Bruch::operator-() const {
+    return product(zaehler, nenner, -1, 1);
+}
 
 }  // namespace zifferon
