@@ -179,6 +179,44 @@ TEST(CalculatorTerminal, LinePromptsEchoInLineMode) {
     EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
 }
 
+// A signal while a key is awaited (raw mode) or while a line is typed (line mode): the program
+// ends as the signal would, and the terminal has its mode and colours back.
+struct SignalCase {
+    int signal;
+    bool atLinePrompt;
+};
+
+class CalculatorSignal : public ::testing::TestWithParam<SignalCase> {};
+
+TEST_P(CalculatorSignal, RestoresTheTerminal) {
+    PtySession session(program);
+    ASSERT_TRUE(session.waitFor("Programm beenden"));
+    ASSERT_TRUE(session.waitForMode(false));
+    if (GetParam().atLinePrompt) {
+        session.send("\r");
+        ASSERT_TRUE(session.waitFor("Hauptmenue: "));
+        ASSERT_TRUE(session.waitForMode(false));
+        session.send("PPPP\r");
+        ASSERT_TRUE(session.waitFor("Anzahl der Koeffizienten: "));
+        ASSERT_TRUE(session.waitForMode(true));
+        session.send("1");  // half a line typed
+    }
+    session.signal(GetParam().signal);
+    const int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam().signal) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    const std::string& screen = session.output();
+    EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuAndLinePrompt, CalculatorSignal,
+                         ::testing::Values(SignalCase{SIGTERM, false}, SignalCase{SIGINT, false},
+                                           SignalCase{SIGTERM, true}, SignalCase{SIGINT, true}),
+                         [](const ::testing::TestParamInfo<SignalCase>& info) {
+                             return std::string(info.param.signal == SIGTERM ? "Term" : "Int") +
+                                    (info.param.atLinePrompt ? "AtLinePrompt" : "InMenu");
+                         });
+
 TEST(CalculatorTerminal, EndOfInputAtALinePromptEndsTheProgram) {
     PtySession session(program);
     ASSERT_TRUE(session.waitFor("Programm beenden"));
