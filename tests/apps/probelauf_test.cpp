@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -17,8 +18,16 @@
 namespace zifferon {
 namespace {
 
+// The program under test is this build's, unless ZIFFERON_PROBELAUF names another build of it;
+// ZIFFERON_LAUNCHER (an absolute path) then runs it, as Wine runs the Windows program.
 testing::ProcessResult probe(const std::string& script) {
-    return testing::runProgram(PROBELAUF_PROGRAM, {}, script);
+    const char* const other = std::getenv("ZIFFERON_PROBELAUF");
+    const char* const launcher = std::getenv("ZIFFERON_LAUNCHER");
+    const std::string program = other != nullptr ? other : PROBELAUF_PROGRAM;
+    if (launcher != nullptr && *launcher != '\0') {
+        return testing::runProgram(launcher, {program}, script);
+    }
+    return testing::runProgram(program, {}, script);
 }
 
 // Matrix rows as the output operator writes them; entries given blank-separated. Every entry is

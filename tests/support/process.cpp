@@ -56,8 +56,10 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
     }
     bool outOpen = true, errOpen = true;
     while (outOpen || errOpen) {
-        pollfd fds[3] = {{out[0], static_cast<short>(outOpen ? POLLIN : 0), 0},
-                         {err[0], static_cast<short>(errOpen ? POLLIN : 0), 0},
+        // A stream that has ended is left out (a negative descriptor): its hang-up would
+        // otherwise wake the poll at once, again and again.
+        pollfd fds[3] = {{outOpen ? out[0] : -1, POLLIN, 0},
+                         {errOpen ? err[0] : -1, POLLIN, 0},
                          {toChild, POLLOUT, 0}};
         if (poll(fds, toChild >= 0 ? 3 : 2, -1) < 0) {
             if (errno == EINTR) {

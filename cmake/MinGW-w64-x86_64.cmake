@@ -1,0 +1,16 @@
+# Cross-building the Windows programs on Linux with MinGW-w64 (Debian: g++-mingw-w64-x86-64).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(ZIFFERON_MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_CXX_COMPILER ${ZIFFERON_MINGW_TRIPLE}-g++)
+set(CMAKE_RC_COMPILER ${ZIFFERON_MINGW_TRIPLE}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${ZIFFERON_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Each program is one self-contained .exe: the C++ runtime is linked in, not shipped as DLLs.
+set(CMAKE_EXE_LINKER_FLAGS_INIT -static)

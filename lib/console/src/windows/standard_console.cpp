@@ -1,0 +1,121 @@
+#include "console/standard_console.hpp"
+
+#include <windows.h>
+
+#include <ostream>
+
+#include "console/stream_console.hpp"
+#include "console_window.hpp"
+#include "handle_streams.hpp"
+#include "keyboard.hpp"
+
+namespace zifferon::console {
+
+namespace {
+
+bool isConsole(HANDLE handle) {
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+// The streams come first, as a base, so they exist before the console that uses them.
+struct StandardHandles {
+    StandardHandles()
+        : inputHandle(GetStdHandle(STD_INPUT_HANDLE)),
+          inputIsConsole(isConsole(inputHandle)),
+          outputIsConsole(isConsole(GetStdHandle(STD_OUTPUT_HANDLE))),
+          input(inputHandle),
+          outputBuffer(GetStdHandle(STD_OUTPUT_HANDLE), true),
+          errorBuffer(GetStdHandle(STD_ERROR_HANDLE), false),
+          output(&outputBuffer),
+          error(&errorBuffer) {}
+
+    HANDLE inputHandle;
+    bool inputIsConsole;
+    bool outputIsConsole;
+    windows::HandleInput input;
+    windows::HandleOutput outputBuffer;
+    windows::HandleOutput errorBuffer;
+    std::ostream output;
+    std::ostream error;
+};
+
+// Redirected input and output behave exactly as on every other platform (the stream console's
+// byte decoding, no colours, a form feed for a cleared screen); a console window gets its
+// colours and clearing from the console API and its keys from _getch.
+class WindowsConsole final : private StandardHandles, public StreamConsole {
+public:
+    WindowsConsole() : StreamConsole(StandardHandles::input, output, error, false) {
+        if (outputIsConsole) {
+            windows::ConsoleWindow::install(GetStdHandle(STD_OUTPUT_HANDLE));
+        }
+    }
+
+    ~WindowsConsole() override {
+        output.flush();
+        windows::ConsoleWindow::restore();
+    }
+
+    void setTextAttribute(std::uint8_t attribute) override {
+        if (outputIsConsole) {
+            // Text written so far takes the old colour.
+            output.flush();
+            windows::ConsoleWindow::setTextAttribute(attribute);
+        }
+    }
+
+    void clearScreen() override {
+        if (!outputIsConsole) {
+            StreamConsole::clearScreen();
+            return;
+        }
+        output.flush();
+        windows::ConsoleWindow::clear();
+    }
+
+    int readKey() override {
+        if (!inputIsConsole) {
+            return StreamConsole::readKey();
+        }
+        output.flush();
+        dropRestOfLine();
+        const int key = windows::readConsoleKey(inputHandle);
+        consumedAfterLastKey = StandardHandles::input.consumed();
+        return key;
+    }
+
+    void pause() override {
+        if (!inputIsConsole) {
+            StreamConsole::pause();
+            return;
+        }
+        output << pausePrompt;
+        // The whole key: an arrow's second code must not reach the next read.
+        const int key = readKey();
+        if (key == 0 || key == keyArrowPrefix) {
+            windows::readConsoleKey(inputHandle);
+        }
+        output << '\n';
+    }
+
+private:
+    // As with piped input, the rest of a line from which a value was read is no key press. The
+    // console hands over whole lines, so that rest is already buffered.
+    void dropRestOfLine() {
+        if (StandardHandles::input.consumed() != consumedAfterLastKey &&
+            StandardHandles::input.lastConsumed() != '\n') {
+            StandardHandles::input.dropBufferedLine();
+        }
+    }
+
+    std::uint64_t consumedAfterLastKey = 0;
+};
+
+}  // namespace
+
+Console& standardConsole() {
+    static WindowsConsole console;
+    return console;
+}
+
+}  // namespace zifferon::console

@@ -1,0 +1,34 @@
+#include "console/system.hpp"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <ctime>
+
+namespace zifferon::console {
+
+std::int64_t calendarSeconds() {
+    return static_cast<std::int64_t>(_time64(nullptr));
+}
+
+CalendarDate localDate(std::int64_t seconds) {
+    const __time64_t time = seconds;
+    std::tm local{};
+    _localtime64_s(&local, &time);
+    return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+void sleepMilliseconds(unsigned milliseconds) {
+    Sleep(milliseconds);
+}
+
+std::uint64_t physicalMemoryBytes() {
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    if (GlobalMemoryStatusEx(&status) == 0) {
+        return UINT64_MAX;  // unknown: leave the refusal to the allocator
+    }
+    return status.ullTotalPhys;
+}
+
+}  // namespace zifferon::console

@@ -1,0 +1,57 @@
+# Installs the build tree into a fresh prefix and checks that exactly the expected files arrive:
+# the seven programs, every public header of the three libraries under include/zifferon, the
+# three static libraries and the package configuration.
+#
+# Variables: BUILD_DIR, PREFIX, SOURCE_DIR, PROGRAMS, BINDIR, LIBDIR, INCLUDEDIR.
+cmake_minimum_required(VERSION 3.25)
+
+file(REMOVE_RECURSE "${PREFIX}")
+execute_process(
+    COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
+    RESULT_VARIABLE status
+    OUTPUT_VARIABLE log
+    ERROR_VARIABLE log)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed (${status}):\n${log}")
+endif()
+
+set(expected "")
+foreach(program IN LISTS PROGRAMS)
+    list(APPEND expected "${BINDIR}/${program}")
+endforeach()
+foreach(library IN ITEMS console matrix number)
+    list(APPEND expected "${LIBDIR}/libzifferon_${library}.a")
+    file(GLOB_RECURSE headers RELATIVE "${SOURCE_DIR}/lib/${library}/include"
+        "${SOURCE_DIR}/lib/${library}/include/*.hpp")
+    if(headers STREQUAL "")
+        message(FATAL_ERROR "no headers found for ${library}")
+    endif()
+    foreach(header IN LISTS headers)
+        list(APPEND expected "${INCLUDEDIR}/zifferon/${header}")
+    endforeach()
+endforeach()
+foreach(file IN ITEMS ZifferonConfig.cmake ZifferonConfigVersion.cmake ZifferonTargets.cmake)
+    list(APPEND expected "${LIBDIR}/cmake/Zifferon/${file}")
+endforeach()
+
+file(GLOB_RECURSE installed RELATIVE "${PREFIX}" "${PREFIX}/*")
+# One file of imported locations per build type, named after it.
+list(FILTER installed EXCLUDE REGEX "^${LIBDIR}/cmake/Zifferon/ZifferonTargets-[a-z]+\\.cmake$")
+file(GLOB locations "${PREFIX}/${LIBDIR}/cmake/Zifferon/ZifferonTargets-*.cmake")
+list(LENGTH locations locationCount)
+if(NOT locationCount EQUAL 1)
+    message(FATAL_ERROR "expected one ZifferonTargets-<type>.cmake, found: ${locations}")
+endif()
+
+list(SORT expected)
+list(SORT installed)
+if(NOT installed STREQUAL expected)
+    set(missing ${expected})
+    list(REMOVE_ITEM missing ${installed})
+    set(extra ${installed})
+    list(REMOVE_ITEM extra ${expected})
+    message(FATAL_ERROR "installed files differ\nmissing: ${missing}\nunexpected: ${extra}")
+endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/program_runs.cmake)
+zifferon_check_program_runs("${PREFIX}/${BINDIR}" "${PREFIX}-runs")
