@@ -303,11 +303,11 @@ void exercise(FuzzedDataProvider& input) {
     const std::string xBefore = bitsOf(x);
     SolveStatus status = SolveStatus::NoSolution;
     const Outcome solved = attempt<T>("solve", [&] { status = a.solve(x, b); }, {&a, &b});
-    const int argumentError = columns2 != 1         ? 400
-                              : xColumns != 1       ? 401
-                              : rows2 != xRows      ? 402
-                              : rows2 != rows       ? 403
-                                                    : 0;
+    const int argumentError = columns2 != 1    ? 400
+                              : xColumns != 1  ? 401
+                              : rows2 != xRows ? 402
+                              : rows2 != rows  ? 403
+                                               : 0;
     if (argumentError != 0 || square) {
         expectError("solve", solved, argumentError);
     } else if (solved.error != 0 && solved.error != 103) {

@@ -41,11 +41,15 @@ void checkOperation(const char* name, const Bruch& x, const Bruch& y, Operation 
 void checkArithmetic(const Bruch& x, const Bruch& y) {
     const mpq_class a = exactValue(x);
     const mpq_class b = exactValue(y);
-    checkOperation("+", x, y, [&] { return x + y; }, a + b);
-    checkOperation("-", x, y, [&] { return x - y; }, a - b);
-    checkOperation("*", x, y, [&] { return x * y; }, a * b);
+    checkOperation(
+        "+", x, y, [&] { return x + y; }, a + b);
+    checkOperation(
+        "-", x, y, [&] { return x - y; }, a - b);
+    checkOperation(
+        "*", x, y, [&] { return x * y; }, a * b);
     if (y.getZaehler() != 0) {
-        checkOperation("/", x, y, [&] { return x / y; }, a / b);
+        checkOperation(
+            "/", x, y, [&] { return x / y; }, a / b);
     }
     if ((x == y) != (a == b)) {
         fail("comparison of " + describe(x) + " and " + describe(y));

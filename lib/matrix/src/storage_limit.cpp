@@ -24,8 +24,7 @@ void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t eleme
     if (__builtin_mul_overflow(rows, columns, &elementBytes) ||
         __builtin_mul_overflow(elementBytes, elementSize, &elementBytes) ||
         __builtin_mul_overflow(rows, rowSize, &rowBytes) ||
-        __builtin_add_overflow(elementBytes, rowBytes, &total) ||
-        total > memoryBytes()) {
+        __builtin_add_overflow(elementBytes, rowBytes, &total) || total > memoryBytes()) {
         throw std::bad_alloc();
     }
 }
