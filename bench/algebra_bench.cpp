@@ -1,0 +1,582 @@
+// The algebra: solve, determinant, product, inverse and adjugate of the library, of the same
+// algorithms on bare arrays, and of the peers, on the same matrices.
+//
+// Names are operation/type/implementation/n. Before a benchmark times anything it checks that
+// its implementation gives the library's results (bit for bit for the same algorithm, value
+// for value for the other fraction types); a difference is reported as an error.
+
+#include <benchmark/benchmark.h>
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "algebra_bench.hpp"
+#include "bare_algorithms.hpp"
+#include "matrix/matrix.hpp"
+#include "peer_scalars.hpp"
+
+#if ZIFFERON_HAVE_EIGEN
+#include <Eigen/Dense>
+#endif
+
+namespace zifferon::bench {
+
+namespace {
+
+// The operands of one size: a square matrix, a second one for the product, a right-hand side.
+template <class S>
+struct Operands {
+    std::size_t n = 0;
+    Array<S> a;
+    Array<S> second;
+    Array<S> b;
+};
+
+// Floating point: I + R / (2n) with R uniform in [-1, 1], strictly diagonally dominant, so the
+// elimination needs no exchange and the determinant stays near 1 at every size.
+template <class T>
+Operands<T> floatingOperands(std::size_t n) {
+    std::mt19937_64 engine(20260 + n);
+    std::uniform_real_distribution<double> uniform(-1.0, 1.0);
+    const auto draw = [&] {
+        if constexpr (std::is_same_v<T, Complex>) {
+            const double re = uniform(engine);
+            return Complex(re, uniform(engine));
+        } else {
+            return static_cast<T>(uniform(engine));
+        }
+    };
+    const double scale = 0.5 / static_cast<double>(n);
+    Operands<T> operands{n, Array<T>(n * n), Array<T>(n * n), Array<T>(n)};
+    for (std::size_t i = 0; i < n * n; ++i) {
+        const T offDiagonal = static_cast<T>(draw() * static_cast<T>(scale));
+        operands.a[i] = i % (n + 1) == 0 ? static_cast<T>(T(1) + offDiagonal) : offDiagonal;
+        operands.second[i] = draw();
+    }
+    for (T& value : operands.b) {
+        value = draw();
+    }
+    return operands;
+}
+
+// Fractions: A = D L U with L unit lower and U unit upper triangular, entries -1, 0 or 1, and D
+// diagonal with entries s and 1/s in turn (s from 1 to 5). The elimination meets the pivots of
+// D, so factors and entries are proper fractions, yet every exact value stays small, the
+// running diagonal product included: nothing comes near 64 bits, and all three fraction types
+// run the same matrices. b = A x for x with entries -3 to 3.
+struct Rational {
+    std::int64_t numerator;
+    std::int64_t denominator;
+};
+
+struct RationalOperands {
+    std::size_t n = 0;
+    std::vector<Rational> a;
+    std::vector<Rational> second;
+    std::vector<Rational> b;
+};
+
+std::int64_t gcd(std::int64_t a, std::int64_t b) {
+    while (b != 0) {
+        const std::int64_t rest = a % b;
+        a = b;
+        b = rest;
+    }
+    return a < 0 ? -a : a;
+}
+
+Rational reduced(std::int64_t numerator, std::int64_t denominator) {
+    const std::int64_t divisor = gcd(numerator, denominator);
+    return {numerator / divisor, denominator / divisor};
+}
+
+// Row i of D L U, as integers over the row's denominator.
+struct ScaledLu {
+    std::vector<std::int64_t> lu;
+    std::vector<Rational> d;
+};
+
+ScaledLu scaledLu(std::size_t n, std::mt19937_64& engine) {
+    std::uniform_int_distribution<std::int64_t> unit(-1, 1);
+    std::uniform_int_distribution<std::int64_t> scale(1, 5);
+    std::vector<std::int64_t> l(n * n), u(n * n);
+    ScaledLu result{std::vector<std::int64_t>(n * n), std::vector<Rational>(n)};
+    std::int64_t s = 1;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i % 2 == 0) {
+            s = scale(engine);
+            result.d[i] = {s, 1};
+        } else {
+            result.d[i] = {1, s};
+        }
+        for (std::size_t j = 0; j < n; ++j) {
+            l[i * n + j] = i == j ? 1 : (j < i ? unit(engine) : 0);
+            u[i * n + j] = i == j ? 1 : (j > i ? unit(engine) : 0);
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            std::int64_t sum = 0;
+            for (std::size_t k = 0; k < n; ++k) {
+                sum += l[i * n + k] * u[k * n + j];
+            }
+            result.lu[i * n + j] = sum;
+        }
+    }
+    return result;
+}
+
+std::vector<Rational> scaled(const ScaledLu& factors, std::size_t n) {
+    std::vector<Rational> a(n * n);
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            const Rational d = factors.d[i];
+            a[i * n + j] = reduced(d.numerator * factors.lu[i * n + j], d.denominator);
+        }
+    }
+    return a;
+}
+
+RationalOperands rationalOperands(std::size_t n) {
+    std::mt19937_64 engine(4711 + n);
+    const ScaledLu first = scaledLu(n, engine);
+    const ScaledLu second = scaledLu(n, engine);
+    RationalOperands operands{n, scaled(first, n), scaled(second, n), {}};
+    std::uniform_int_distribution<std::int64_t> entry(-3, 3);
+    std::vector<std::int64_t> x(n);
+    for (std::int64_t& value : x) {
+        value = entry(engine);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        std::int64_t sum = 0;
+        for (std::size_t j = 0; j < n; ++j) {
+            sum += first.lu[i * n + j] * x[j];
+        }
+        const Rational d = first.d[i];
+        operands.b.push_back(reduced(d.numerator * sum, d.denominator));
+    }
+    return operands;
+}
+
+template <class S>
+Operands<S> convert(const RationalOperands& rationals) {
+    const auto to = [](const std::vector<Rational>& values) {
+        Array<S> result;
+        result.reserve(values.size());
+        for (const Rational value : values) {
+            if constexpr (std::is_same_v<S, Bruch>) {
+                result.emplace_back(value.numerator, value.denominator);
+            } else {
+                result.emplace_back(static_cast<long>(value.numerator),
+                                    static_cast<long>(value.denominator));
+#if ZIFFERON_HAVE_GMP
+                if constexpr (std::is_same_v<S, mpq_class>) {
+                    result.back().canonicalize();
+                }
+#endif
+            }
+        }
+        return result;
+    };
+    return {rationals.n, to(rationals.a), to(rationals.second), to(rationals.b)};
+}
+
+template <class T>
+Matrix<T> toMatrix(const Array<T>& values, std::size_t rows, std::size_t columns) {
+    Matrix<T> matrix(static_cast<std::uint32_t>(rows), static_cast<std::uint32_t>(columns));
+    for (std::uint32_t i = 1; i <= rows; ++i) {
+        for (std::uint32_t j = 1; j <= columns; ++j) {
+            matrix.element(i, j) = values[(i - 1) * columns + (j - 1)];
+        }
+    }
+    return matrix;
+}
+
+template <class T>
+Array<T> toArray(const MatrixVector<T>& matrix) {
+    Array<T> values;
+    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
+        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
+            values.push_back(matrix.element(i, j));
+        }
+    }
+    return values;
+}
+
+// --- The implementations: `timed` operations for the loop, `result` ones for the check. ---
+
+template <class T>
+class LibraryAlgebra {
+public:
+    static constexpr bool sameAlgorithm = true;
+    explicit LibraryAlgebra(const Operands<T>& operands)
+        : n(operands.n),
+          a(toMatrix(operands.a, n, n)),
+          second(toMatrix(operands.second, n, n)),
+          b(toMatrix(operands.b, n, 1)),
+          x(static_cast<std::uint32_t>(n), 1) {}
+
+    SolveStatus solve() { return a.solve(x, b); }
+    T determinant() { return a.determinant(); }
+    MatrixArithmetic<T> product() { return a * second; }
+    MatrixMath<T> inverse() { return a.inverse(); }
+    MatrixMath<T> adjugate() { return a.adjugate(); }
+
+    Array<T> solveResult() {
+        if (solve() != SolveStatus::UniqueSolution) {
+            return {};
+        }
+        return toArray(x);
+    }
+    Array<T> determinantResult() { return {determinant()}; }
+    Array<T> productResult() { return toArray(product()); }
+    Array<T> inverseResult() { return toArray(inverse()); }
+    Array<T> adjugateResult() { return toArray(adjugate()); }
+
+private:
+    std::size_t n;
+    Matrix<T> a;
+    Matrix<T> second;
+    Matrix<T> b;
+    Matrix<T> x;
+};
+
+template <class S>
+class BareAlgebra {
+public:
+    static constexpr bool sameAlgorithm = true;
+    explicit BareAlgebra(const Operands<S>& operands) : o(operands), x(operands.n) {}
+
+    BareStatus solve() { return bareSolve(o.a, o.b, x, o.n); }
+    S determinant() { return bareDeterminant(o.a, o.n); }
+    Array<S> product() { return bareProduct(o.a, o.second, o.n, o.n, o.n); }
+    Array<S> inverse() { return bareInverse(o.a, o.n); }
+    Array<S> adjugate() { return bareAdjugate(o.a, o.n); }
+
+    Array<S> solveResult() {
+        if (solve() != BareStatus::Unique) {
+            return {};
+        }
+        return x;
+    }
+    Array<S> determinantResult() { return {determinant()}; }
+    Array<S> productResult() { return product(); }
+    Array<S> inverseResult() { return inverse(); }
+    Array<S> adjugateResult() { return adjugate(); }
+
+private:
+    Operands<S> o;
+    Array<S> x;
+};
+
+#if ZIFFERON_HAVE_EIGEN
+// Eigen's dense solver: LU with partial pivoting, blocked for large n. Another algorithm, so
+// its results are not compared.
+template <class T>
+class EigenAlgebra {
+public:
+    static constexpr bool sameAlgorithm = false;
+    using Dense = Eigen::Matrix<T, Eigen::Dynamic, Eigen::Dynamic>;
+    using Vector = Eigen::Matrix<T, Eigen::Dynamic, 1>;
+
+    explicit EigenAlgebra(const Operands<T>& operands)
+        : a(toDense(operands.a, operands.n, operands.n)),
+          second(toDense(operands.second, operands.n, operands.n)),
+          b(toDense(operands.b, operands.n, 1)) {}
+
+    const Vector& solve() {
+        const Eigen::PartialPivLU<Dense> lu(a);
+        x = lu.solve(b);
+        return x;
+    }
+    T determinant() { return a.determinant(); }
+    Dense product() { return a * second; }
+    Dense inverse() { return a.inverse(); }
+
+    Array<T> solveResult() { return {}; }
+    Array<T> determinantResult() { return {}; }
+    Array<T> productResult() { return {}; }
+    Array<T> inverseResult() { return {}; }
+
+private:
+    static Dense toDense(const Array<T>& values, std::size_t rows, std::size_t columns) {
+        Dense dense(static_cast<Eigen::Index>(rows), static_cast<Eigen::Index>(columns));
+        for (std::size_t i = 0; i < rows; ++i) {
+            for (std::size_t j = 0; j < columns; ++j) {
+                dense(static_cast<Eigen::Index>(i), static_cast<Eigen::Index>(j)) =
+                    values[i * columns + j];
+            }
+        }
+        return dense;
+    }
+
+    Dense a;
+    Dense second;
+    Vector b;
+    Vector x;
+};
+#endif
+
+// --- Agreement with the library's results. ---
+
+template <class T>
+bool agree(const T& left, const T& right) {
+    if constexpr (std::is_same_v<T, float>) {
+        return std::bit_cast<std::uint32_t>(left) == std::bit_cast<std::uint32_t>(right);
+    } else if constexpr (std::is_same_v<T, double>) {
+        return std::bit_cast<std::uint64_t>(left) == std::bit_cast<std::uint64_t>(right);
+    } else if constexpr (std::is_same_v<T, Complex>) {
+        return agree(left.real(), right.real()) && agree(left.imag(), right.imag());
+    } else {
+        return left.getZaehler() == right.getZaehler() && left.getNenner() == right.getNenner();
+    }
+}
+
+#if ZIFFERON_HAVE_BOOST
+bool agree(const Bruch& left, const BoostRational& right) {
+    return left.getZaehler() == right.numerator() && left.getNenner() == right.denominator();
+}
+#endif
+
+#if ZIFFERON_HAVE_GMP
+bool agree(const Bruch& left, const mpq_class& right) {
+    const mpq_class value(mpz_class(static_cast<long>(left.getZaehler())),
+                          mpz_class(static_cast<long>(left.getNenner())));
+    return cmp(value, right) == 0;
+}
+#endif
+
+template <class T, class S>
+bool agreeAll(const Array<T>& reference, const Array<S>& values) {
+    if (reference.empty() || reference.size() != values.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!agree(reference[i], values[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// --- Registration. ---
+
+enum class Operation { Solve, Determinant, Product, Inverse, Adjugate };
+
+constexpr const char* operationName(Operation operation) {
+    switch (operation) {
+        case Operation::Solve:
+            return "solve";
+        case Operation::Determinant:
+            return "determinant";
+        case Operation::Product:
+            return "product";
+        case Operation::Inverse:
+            return "inverse";
+        case Operation::Adjugate:
+            return "adjugate";
+    }
+    return "";
+}
+
+template <class Algebra>
+auto result(Algebra& algebra, Operation operation) {
+    switch (operation) {
+        case Operation::Solve:
+            return algebra.solveResult();
+        case Operation::Determinant:
+            return algebra.determinantResult();
+        case Operation::Product:
+            return algebra.productResult();
+        case Operation::Inverse:
+            return algebra.inverseResult();
+        case Operation::Adjugate:
+            break;
+    }
+    if constexpr (requires { algebra.adjugateResult(); }) {
+        return algebra.adjugateResult();
+    }
+    return decltype(algebra.solveResult()){};
+}
+
+template <class Algebra>
+void timeOperation(benchmark::State& state, Algebra& algebra, Operation operation) {
+    switch (operation) {
+        case Operation::Solve:
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(algebra.solve());
+                benchmark::ClobberMemory();
+            }
+            break;
+        case Operation::Determinant:
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(algebra.determinant());
+            }
+            break;
+        case Operation::Product:
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(algebra.product());
+            }
+            break;
+        case Operation::Inverse:
+            for (auto _ : state) {
+                benchmark::DoNotOptimize(algebra.inverse());
+            }
+            break;
+        case Operation::Adjugate:
+            if constexpr (requires { algebra.adjugate(); }) {
+                for (auto _ : state) {
+                    benchmark::DoNotOptimize(algebra.adjugate());
+                }
+            }
+            break;
+    }
+}
+
+std::string benchmarkName(Operation operation, const char* type, const char* implementation,
+                          std::size_t n) {
+    return std::string(operationName(operation)) + "/" + type + "/" + implementation + "/" +
+           std::to_string(n);
+}
+
+void setUnit(benchmark::internal::Benchmark* benchmark, std::size_t n) {
+    benchmark->Unit(n <= 9 ? benchmark::kNanosecond : benchmark::kMicrosecond);
+}
+
+// Times `Algebra` built from `operands`; `reference` yields the library's result to agree with.
+template <class Algebra, class Source, class Reference>
+void registerAlgebra(Operation operation, const char* type, const char* implementation,
+                     std::shared_ptr<const Source> operands, Reference reference) {
+    const std::size_t n = operands->n;
+    auto* benchmark = benchmark::RegisterBenchmark(
+        benchmarkName(operation, type, implementation, n).c_str(),
+        [operation, operands, reference](benchmark::State& state) {
+            Algebra algebra(*operands);
+            if constexpr (Algebra::sameAlgorithm) {
+                bool same = false;
+                try {
+                    same = agreeAll(reference(), result(algebra, operation));
+                } catch (...) {
+                }
+                if (!same) {
+                    state.SkipWithError("results differ from the library's");
+                    return;
+                }
+            }
+            timeOperation(state, algebra, operation);
+        });
+    setUnit(benchmark, n);
+}
+
+[[maybe_unused]] void registerMissing(Operation operation, const char* type,
+                                      const char* implementation, std::size_t n,
+                                      const char* message) {
+    setUnit(benchmark::RegisterBenchmark(
+                benchmarkName(operation, type, implementation, n).c_str(),
+                [message](benchmark::State& state) { state.SkipWithError(message); }),
+            n);
+}
+
+constexpr const char* eigenMissing = "Eigen 3 is not installed (bench/install-peers.sh)";
+constexpr const char* boostMissing = "boost/rational.hpp is not installed (bench/install-peers.sh)";
+constexpr const char* gmpMissing = "GMP's gmpxx.h is not installed (bench/install-peers.sh)";
+
+template <class T>
+const char* typeName() {
+    if constexpr (std::is_same_v<T, float>) {
+        return "float";
+    } else if constexpr (std::is_same_v<T, double>) {
+        return "double";
+    } else if constexpr (std::is_same_v<T, Complex>) {
+        return "complex";
+    } else {
+        return "bruch";
+    }
+}
+
+template <class T>
+void registerType(Operation operation, std::size_t n, bool withPeers) {
+    const char* type = typeName<T>();
+    std::shared_ptr<const Operands<T>> operands;
+    std::shared_ptr<const RationalOperands> integers;
+    if constexpr (std::is_same_v<T, Bruch>) {
+        integers = std::make_shared<const RationalOperands>(rationalOperands(n));
+        operands = std::make_shared<const Operands<T>>(convert<T>(*integers));
+    } else {
+        operands = std::make_shared<const Operands<T>>(floatingOperands<T>(n));
+    }
+    // The library's result, computed once when a benchmark first asks for it.
+    auto cache = std::make_shared<Array<T>>();
+    const auto reference = [operation, operands, cache] {
+        if (cache->empty()) {
+            LibraryAlgebra<T> library(*operands);
+            *cache = result(library, operation);
+        }
+        return *cache;
+    };
+
+    registerAlgebra<LibraryAlgebra<T>>(operation, type, "library", operands, reference);
+    registerAlgebra<BareAlgebra<T>>(operation, type, "bare", operands, reference);
+    if (!withPeers) {
+        return;
+    }
+    if constexpr (std::is_same_v<T, Bruch>) {
+#if ZIFFERON_HAVE_BOOST
+        registerAlgebra<BareAlgebra<BoostRational>>(
+            operation, type, "boost",
+            std::make_shared<const Operands<BoostRational>>(convert<BoostRational>(*integers)),
+            reference);
+#else
+        registerMissing(operation, type, "boost", n, boostMissing);
+#endif
+#if ZIFFERON_HAVE_GMP
+        registerAlgebra<BareAlgebra<mpq_class>>(
+            operation, type, "gmp",
+            std::make_shared<const Operands<mpq_class>>(convert<mpq_class>(*integers)), reference);
+#else
+        registerMissing(operation, type, "gmp", n, gmpMissing);
+#endif
+    } else {
+#if ZIFFERON_HAVE_EIGEN
+        registerAlgebra<EigenAlgebra<T>>(operation, type, "eigen", operands, reference);
+#else
+        registerMissing(operation, type, "eigen", n, eigenMissing);
+#endif
+    }
+}
+
+template <class T>
+void registerElementType() {
+    constexpr bool exact = std::is_same_v<T, Bruch>;
+    // The mass tests' sizes, then larger ones where the cost allows: the exact types grow
+    // slower, and the adjugate costs n^5.
+    const std::vector<std::size_t> sizes =
+        exact ? std::vector<std::size_t>{3, 9, 50} : std::vector<std::size_t>{3, 9, 50, 200};
+    for (const std::size_t n : sizes) {
+        registerType<T>(Operation::Solve, n, true);
+        registerType<T>(Operation::Determinant, n, true);
+        // Eigen's product is a blocked kernel with another summation order: shown, not compared.
+        registerType<T>(Operation::Product, n, !exact);
+    }
+    for (const std::size_t n : {3, 9}) {
+        registerType<T>(Operation::Inverse, n, !exact);
+        registerType<T>(Operation::Adjugate, n, false);
+    }
+}
+
+}  // namespace
+
+void registerAlgebraBenchmarks() {
+    registerElementType<float>();
+    registerElementType<double>();
+    registerElementType<Complex>();
+    registerElementType<Bruch>();
+}
+
+}  // namespace zifferon::bench

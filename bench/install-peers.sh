@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs what the benchmarks need from Debian's packages: Google Benchmark, and the libraries
+# they compare against (Eigen 3, boost::rational, GMP). Installs only what is missing.
+set -euo pipefail
+
+packages=(libbenchmark-dev libeigen3-dev libboost-dev libgmp-dev)
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} == 0)); then
+    exit 0
+fi
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+    sudo=(sudo)
+fi
+"${sudo[@]}" apt-get update
+"${sudo[@]}" apt-get install -y "${missing[@]}"

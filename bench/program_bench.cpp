@@ -1,0 +1,363 @@
+// The programs as a user meets them: probelauf on a long script against reading and printing
+// the same script without solving, the calculator's answer to a key on a pseudo-terminal, a
+// full mass-test table on a fake clock, and the peak memory of a large matrix and of probelauf
+// on one large system.
+
+#include <benchmark/benchmark.h>
+#include <termios.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <ostream>
+#include <random>
+#include <streambuf>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "algebra_bench.hpp"
+#include "console/input_buffer.hpp"
+#include "console/stream_console.hpp"
+#include "heap_counter.hpp"
+#include "matrix/matrix.hpp"
+#include "probelauf.hpp"
+#include "pty_session.hpp"
+#include "script_reader.hpp"
+#include "serienlauf.hpp"
+#include "series_fakes.hpp"
+
+namespace zifferon::bench {
+
+namespace {
+
+// Output that goes nowhere, through a buffer as a file's would.
+class Discard : public std::streambuf {
+public:
+    Discard() { setp(buffer.data(), buffer.data() + buffer.size()); }
+
+protected:
+    int_type overflow(int_type c) override {
+        setp(buffer.data(), buffer.data() + buffer.size());
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::array<char, 1 << 16> buffer{};
+};
+
+// --- probelauf ---
+
+// A script of `cases` test cases: element types and sizes 1 to 9 drawn at random, entries as a
+// user types them. Fractions are small, so most exact systems stay in 64 bits; the few that do
+// not raise the overflow error, as they would for a user.
+std::string probelaufScript(std::uint32_t cases, std::uint32_t seed) {
+    std::mt19937 engine(seed);
+    std::uniform_int_distribution<int> typeDraw(0, 3);
+    std::uniform_int_distribution<std::uint32_t> sizeDraw(1, 9);
+    std::uniform_int_distribution<int> whole(-99, 99);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> numerator(-9, 9);
+    std::uniform_int_distribution<int> denominator(1, 4);
+    const char* const words[] = {"float", "double", "complex", "bruch"};
+
+    std::string script = std::to_string(cases);
+    script += '\n';
+    const auto decimal = [&] {
+        script += std::to_string(whole(engine));
+        script += '.';
+        script += std::to_string(digit(engine));
+    };
+    for (std::uint32_t c = 0; c < cases; ++c) {
+        const int type = typeDraw(engine);
+        const std::uint32_t n = sizeDraw(engine);
+        script += "fall";
+        script += std::to_string(c + 1);
+        script += ' ';
+        script += words[type];
+        script += '\n';
+        for (const std::uint32_t columns : {n, 1U}) {
+            script += std::to_string(n);
+            script += ' ';
+            script += std::to_string(columns);
+            script += '\n';
+            for (std::uint32_t i = 0; i < n; ++i) {
+                for (std::uint32_t j = 0; j < columns; ++j) {
+                    if (type == 2) {
+                        script += '(';
+                        decimal();
+                        script += ',';
+                        decimal();
+                        script += ')';
+                    } else if (type == 3) {
+                        script += std::to_string(numerator(engine));
+                        script += '/';
+                        script += std::to_string(denominator(engine));
+                    } else {
+                        decimal();
+                    }
+                    script += j + 1 < columns ? ' ' : '\n';
+                }
+            }
+        }
+    }
+    return script;
+}
+
+// One console per run: the script as input, output and errors discarded.
+class ScriptConsole {
+public:
+    explicit ScriptConsole(const std::string& script)
+        : input(script), out(&sink), err(&sink), console(input, out, err, false) {}
+    console::Console& get() { return console; }
+
+private:
+    console::StringInput input;
+    Discard sink;
+    std::ostream out;
+    std::ostream err;
+    console::StreamConsole console;
+};
+
+template <class T>
+void writeBlock(std::ostream& out, const char* label, const MatrixVector<T>& matrix) {
+    out << label << '\n' << matrix << "\n\n";
+}
+
+// One test case as probelauf reads and prints it, with the solution vector printed unsolved in
+// place of the verdict.
+template <class T>
+void floorCase(console::Console& console, probelauf::ScriptReader& script, std::uint32_t index,
+               const std::string& name, const std::string& type) {
+    using probelauf::coefficientMatrix;
+    using probelauf::constantTerms;
+    Matrix<T> a, b, x;
+    std::ostream& out = console.out();
+    out << "********************   Beginn Testfall " << index + 1 << "   ********************\n\n";
+    script.resize(a, script.sizes(coefficientMatrix), coefficientMatrix);
+    script.readEntries(a, coefficientMatrix);
+    const probelauf::Sizes sizes = script.sizes(constantTerms);
+    script.resize(b, sizes, constantTerms);
+    script.resize(x, sizes, constantTerms);
+    script.readEntries(b, constantTerms);
+    out << "Test: " << name << '\n'
+        << "Type: " << type << "\n\n"
+        << "Vorher: \n\n";
+    writeBlock(out, "Koeffizientenmatrix = ", a);
+    writeBlock(out, "absolute Glieder = ", b);
+    out << "Resultat: \n\n" << x << '\n' << "Nachher: \n\n";
+    writeBlock(out, "Koeffizientenmatrix = ", a);
+    writeBlock(out, "absolute Glieder = ", b);
+    out << "********************   Ende Testfall " << index + 1 << "   ********************\n\n";
+}
+
+// The I/O floor: probelauf's reading and printing of the script, without solving.
+void readAndPrint(console::Console& console) {
+    probelauf::ScriptReader script(console.in());
+    const std::uint32_t count = script.caseCount();
+    for (std::uint32_t index = 0; index < count; ++index) {
+        script.beginCase(index + 1);
+        const std::string name = script.name();
+        const std::string type = script.typeWord();
+        if (type == "float") {
+            floorCase<float>(console, script, index, name, type);
+        } else if (type == "double") {
+            floorCase<double>(console, script, index, name, type);
+        } else if (type == "complex") {
+            floorCase<Complex>(console, script, index, name, type);
+        } else if (type == "bruch") {
+            floorCase<Bruch>(console, script, index, name, type);
+        }
+    }
+    console.out().flush();
+}
+
+constexpr std::uint32_t scriptCases = 10000;
+
+void registerProbelauf() {
+    static const std::string script = probelaufScript(scriptCases, 1806);
+    benchmark::RegisterBenchmark("program/probelauf/10000", [](benchmark::State& state) {
+        for (auto _ : state) {
+            ScriptConsole console(script);
+            benchmark::DoNotOptimize(probelauf::run(console.get()));
+        }
+    })->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("program/probelauf-io-floor/10000", [](benchmark::State& state) {
+        for (auto _ : state) {
+            ScriptConsole console(script);
+            readAndPrint(console.get());
+        }
+    })->Unit(benchmark::kMillisecond);
+}
+
+// --- The calculator on a pseudo-terminal ---
+
+constexpr const char* normalColour = "\x1b[37;40m";
+
+// Waits until the calculator waits for a key with the terminal in raw mode: a key typed before
+// would be echoed.
+bool waitForKeyWait(testing::PtySession& session) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if ((session.mode().c_lflag & (ICANON | ECHO)) == 0) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+    }
+    return false;
+}
+
+// Waits for the end of the next complete type-selection screen after `from`: its last entry
+// and the normal colour written after the list.
+bool waitForScreen(testing::PtySession& session, std::size_t from) {
+    if (!session.waitFor("Programm beenden", from)) {
+        return false;
+    }
+    const std::size_t last = session.output().find("Programm beenden", from);
+    return session.waitFor(normalColour, last);
+}
+
+void calculatorRedraw(benchmark::State& state) {
+    const auto keys = static_cast<std::size_t>(state.range(0));
+    std::vector<double> latencies;
+    for (auto _ : state) {
+        testing::PtySession session(RECHENPULT);
+        if (!waitForScreen(session, 0) || !waitForKeyWait(session)) {
+            state.SkipWithError("the calculator did not start on the pseudo-terminal");
+            return;
+        }
+        latencies.clear();
+        for (std::size_t k = 0; k < keys; ++k) {
+            const std::size_t from = session.output().size();
+            const auto start = std::chrono::steady_clock::now();
+            session.send("P");  // down one entry, round from the last to the first
+            if (!waitForScreen(session, from)) {
+                state.SkipWithError("no redrawn screen after a key");
+                return;
+            }
+            const auto end = std::chrono::steady_clock::now();
+            latencies.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+            if (!waitForKeyWait(session)) {
+                state.SkipWithError("the calculator did not wait for the next key");
+                return;
+            }
+        }
+    }
+    std::sort(latencies.begin(), latencies.end());
+    state.counters["median_ms"] = latencies[latencies.size() / 2];
+    state.counters["p90_ms"] = latencies[latencies.size() * 9 / 10];
+    state.counters["max_ms"] = latencies.back();
+}
+
+// --- Mass tests ---
+
+template <class T>
+void serienlaufTable(benchmark::State& state) {
+    for (auto _ : state) {
+        // 20:00 on 6.12.2026, as in the table tests.
+        constexpr std::int64_t midnight = 1796515200;
+        testing::FakeClock clock(midnight + 20 * 3600, midnight, {6, 12, 2026});
+        testing::FakeSleeper sleeper(clock);
+        testing::SeededRandom random;
+        Discard sink;
+        std::ostream out(&sink);
+        serienlauf::Serienlauf<T>(out, clock, sleeper, random).run();
+    }
+}
+
+// --- Memory ---
+
+void reportMemory(benchmark::State& state, std::size_t peak, std::size_t elementBytes) {
+    state.counters["peak_bytes"] = static_cast<double>(peak);
+    state.counters["element_bytes"] = static_cast<double>(elementBytes);
+    state.counters["ratio"] = static_cast<double>(peak) / static_cast<double>(elementBytes);
+}
+
+void matrixMemory(benchmark::State& state) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        HeapCounter::resetPeak();
+        const std::size_t before = HeapCounter::inUse();
+        {
+            Matrix<double> matrix(n, n);
+            benchmark::DoNotOptimize(matrix);
+        }
+        peak = HeapCounter::peak() - before;
+    }
+    reportMemory(state, peak, std::size_t{n} * n * sizeof(double));
+}
+
+// One regular double system of n equations, diagonally dominant.
+std::string largeSystemScript(std::uint32_t n) {
+    std::mt19937 engine(200);
+    std::uniform_int_distribution<int> entry(-9, 9);
+    const std::string size = std::to_string(n);
+    std::string script = "1\ngross double\n";
+    script += size;
+    script += ' ';
+    script += size;
+    script += '\n';
+    for (std::uint32_t i = 0; i < n; ++i) {
+        for (std::uint32_t j = 0; j < n; ++j) {
+            script += std::to_string(i == j ? 10 * static_cast<int>(n) : entry(engine));
+            script += ' ';
+        }
+        script += '\n';
+    }
+    script += size;
+    script += " 1\n";
+    for (std::uint32_t i = 0; i < n; ++i) {
+        script += std::to_string(entry(engine));
+        script += '\n';
+    }
+    return script;
+}
+
+// The elements a run must hold at once: A, b and x, and the solver's working copies of A and b.
+void probelaufMemory(benchmark::State& state) {
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const std::string script = largeSystemScript(n);
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        ScriptConsole console(script);
+        HeapCounter::resetPeak();
+        const std::size_t before = HeapCounter::inUse();
+        benchmark::DoNotOptimize(probelauf::run(console.get()));
+        peak = HeapCounter::peak() - before;
+    }
+    const std::size_t elements = 2 * std::size_t{n} * n + 3 * std::size_t{n};
+    reportMemory(state, peak, elements * sizeof(double));
+}
+
+}  // namespace
+
+void registerProgramBenchmarks() {
+    registerProbelauf();
+    benchmark::RegisterBenchmark("program/rechenpult-redraw/1000", calculatorRedraw)
+        ->Arg(1000)
+        ->Iterations(1)
+        ->Repetitions(1)
+        ->Unit(benchmark::kMillisecond);
+    const auto table = [](const char* name, auto function) {
+        benchmark::RegisterBenchmark(name, function)
+            ->Iterations(1)
+            ->Repetitions(3)
+            ->Unit(benchmark::kMillisecond);
+    };
+    table("program/serienlauf-table/float", serienlaufTable<float>);
+    table("program/serienlauf-table/double", serienlaufTable<double>);
+    table("program/serienlauf-table/complex", serienlaufTable<Complex>);
+    table("program/serienlauf-table/bruch", serienlaufTable<Bruch>);
+    benchmark::RegisterBenchmark("memory/matrix-double/1000", matrixMemory)
+        ->Arg(1000)
+        ->Iterations(1)
+        ->Repetitions(1);
+    benchmark::RegisterBenchmark("memory/probelauf-double/200", probelaufMemory)
+        ->Arg(200)
+        ->Iterations(1)
+        ->Repetitions(1);
+}
+
+}  // namespace zifferon::bench
