@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -186,6 +187,15 @@ struct SignalCase {
     bool atLinePrompt;
 };
 
+std::string describe(const SignalCase& signalCase) {
+    return std::string(signalCase.signal == SIGTERM ? "Term" : "Int") +
+           (signalCase.atLinePrompt ? "AtLinePrompt" : "InMenu");
+}
+
+void PrintTo(const SignalCase& signalCase, std::ostream* out) {
+    *out << describe(signalCase);
+}
+
 class CalculatorSignal : public ::testing::TestWithParam<SignalCase> {};
 
 TEST_P(CalculatorSignal, RestoresTheTerminal) {
@@ -213,8 +223,7 @@ INSTANTIATE_TEST_SUITE_P(MenuAndLinePrompt, CalculatorSignal,
                          ::testing::Values(SignalCase{SIGTERM, false}, SignalCase{SIGINT, false},
                                            SignalCase{SIGTERM, true}, SignalCase{SIGINT, true}),
                          [](const ::testing::TestParamInfo<SignalCase>& info) {
-                             return std::string(info.param.signal == SIGTERM ? "Term" : "Int") +
-                                    (info.param.atLinePrompt ? "AtLinePrompt" : "InMenu");
+                             return describe(info.param);
                          });
 
 TEST(CalculatorTerminal, EndOfInputAtALinePromptEndsTheProgram) {
