@@ -1,10 +1,9 @@
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <cstddef>
-#include <streambuf>
 
+#include "../output_buffer.hpp"
 #include "console/input_buffer.hpp"
 
 namespace zifferon::console::posix {
@@ -24,24 +23,13 @@ private:
     bool interactive;
 };
 
-// Output to a file descriptor, written in one piece when flushed (buffered) or at once
-// (unbuffered).
-class FileDescriptorOutput : public std::streambuf {
-public:
-    FileDescriptorOutput(int fd, bool buffered);
-    ~FileDescriptorOutput() override;
-
-protected:
-    int_type overflow(int_type c) override;
-    std::streamsize xsputn(const char* text, std::streamsize count) override;
-    int sync() override;
-
-private:
-    bool writeAll(const char* text, std::size_t count);
-    bool flushBuffer();
-
+// Writes all of the given bytes to a file descriptor, or says that it could not.
+struct FileDescriptorSink {
     int fd;
-    std::array<char, 1 << 16> buffer{};
+    bool operator()(const char* text, std::size_t count) const;
 };
+
+// Output to a file descriptor (see OutputBuffer).
+using FileDescriptorOutput = OutputBuffer<FileDescriptorSink>;
 
 }  // namespace zifferon::console::posix

@@ -18,8 +18,8 @@ struct StandardStreams {
         : inputIsTerminal(isatty(STDIN_FILENO) == 1),
           outputIsTerminal(isatty(STDOUT_FILENO) == 1),
           input(STDIN_FILENO, inputIsTerminal),
-          outputBuffer(STDOUT_FILENO, true),
-          errorBuffer(STDERR_FILENO, false),
+          outputBuffer({STDOUT_FILENO}, true),
+          errorBuffer({STDERR_FILENO}, false),
           output(&outputBuffer),
           error(&errorBuffer) {}
 

@@ -1,7 +1,6 @@
 #include "handle_streams.hpp"
 
 #include <algorithm>
-#include <cstring>
 
 namespace zifferon::console::windows {
 
@@ -29,62 +28,7 @@ std::size_t HandleInput::readSource(char* target, std::size_t capacity) {
     return count;
 }
 
-HandleOutput::HandleOutput(HANDLE handle, bool buffered) : handle(handle) {
-    if (buffered) {
-        setp(buffer.data(), buffer.data() + buffer.size());
-    }
-}
-
-HandleOutput::~HandleOutput() {
-    flushBuffer();
-}
-
-HandleOutput::int_type HandleOutput::overflow(int_type c) {
-    if (!flushBuffer()) {
-        return traits_type::eof();
-    }
-    if (traits_type::eq_int_type(c, traits_type::eof())) {
-        return traits_type::not_eof(c);
-    }
-    if (pbase() == nullptr) {
-        const char byte = traits_type::to_char_type(c);
-        return writeAll(&byte, 1) ? c : traits_type::eof();
-    }
-    *pptr() = traits_type::to_char_type(c);
-    pbump(1);
-    return c;
-}
-
-std::streamsize HandleOutput::xsputn(const char* text, std::streamsize count) {
-    if (count <= 0) {
-        return 0;
-    }
-    if (count <= epptr() - pptr()) {
-        std::memcpy(pptr(), text, static_cast<std::size_t>(count));
-        pbump(static_cast<int>(count));
-        return count;
-    }
-    if (!flushBuffer() || !writeAll(text, static_cast<std::size_t>(count))) {
-        return 0;
-    }
-    return count;
-}
-
-int HandleOutput::sync() {
-    return flushBuffer() ? 0 : -1;
-}
-
-bool HandleOutput::flushBuffer() {
-    const std::size_t pending = static_cast<std::size_t>(pptr() - pbase());
-    if (pending == 0) {
-        return true;
-    }
-    const bool written = writeAll(pbase(), pending);
-    setp(pbase(), epptr());
-    return written;
-}
-
-bool HandleOutput::writeAll(const char* text, std::size_t count) {
+bool HandleSink::operator()(const char* text, std::size_t count) const {
     while (count > 0) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min(count, largestWrite));

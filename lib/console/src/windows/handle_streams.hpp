@@ -2,10 +2,9 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstddef>
-#include <streambuf>
 
+#include "../output_buffer.hpp"
 #include "console/input_buffer.hpp"
 
 namespace zifferon::console::windows {
@@ -27,24 +26,13 @@ private:
     HANDLE handle;
 };
 
-// Output to a file handle, byte for byte, written in one piece when flushed (buffered) or at
-// once (unbuffered).
-class HandleOutput : public std::streambuf {
-public:
-    HandleOutput(HANDLE handle, bool buffered);
-    ~HandleOutput() override;
-
-protected:
-    int_type overflow(int_type c) override;
-    std::streamsize xsputn(const char* text, std::streamsize count) override;
-    int sync() override;
-
-private:
-    bool writeAll(const char* text, std::size_t count);
-    bool flushBuffer();
-
+// Writes all of the given bytes to a file handle, byte for byte, or says that it could not.
+struct HandleSink {
     HANDLE handle;
-    std::array<char, 1 << 16> buffer{};
+    bool operator()(const char* text, std::size_t count) const;
 };
+
+// Output to a file handle (see OutputBuffer).
+using HandleOutput = OutputBuffer<HandleSink>;
 
 }  // namespace zifferon::console::windows

@@ -25,8 +25,8 @@ struct StandardHandles {
           inputIsConsole(isConsole(inputHandle)),
           outputIsConsole(isConsole(GetStdHandle(STD_OUTPUT_HANDLE))),
           input(inputHandle),
-          outputBuffer(GetStdHandle(STD_OUTPUT_HANDLE), true),
-          errorBuffer(GetStdHandle(STD_ERROR_HANDLE), false),
+          outputBuffer({GetStdHandle(STD_OUTPUT_HANDLE)}, true),
+          errorBuffer({GetStdHandle(STD_ERROR_HANDLE)}, false),
           output(&outputBuffer),
           error(&errorBuffer) {}
 
