@@ -4,12 +4,7 @@
 # BUILD_TYPE.
 cmake_minimum_required(VERSION 3.25)
 
-function(run_step what)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${what} failed (${status}):\n${log}")
-    endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
 file(REMOVE_RECURSE "${BINARY_DIR}")
 run_step("configuring the consumer"

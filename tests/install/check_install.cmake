@@ -4,16 +4,10 @@
 #
 # Variables: BUILD_DIR, PREFIX, SOURCE_DIR, PROGRAMS, BINDIR, LIBDIR, INCLUDEDIR.
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
 file(REMOVE_RECURSE "${PREFIX}")
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
-    RESULT_VARIABLE status
-    OUTPUT_VARIABLE log
-    ERROR_VARIABLE log)
-if(NOT status EQUAL 0)
-    message(FATAL_ERROR "cmake --install failed (${status}):\n${log}")
-endif()
+run_step("cmake --install" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}")
 
 set(expected "")
 foreach(program IN LISTS PROGRAMS)

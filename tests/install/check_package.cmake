@@ -4,13 +4,7 @@
 # Variables: BUILD_DIR, OUTPUT_DIR, PROGRAMS, VERSION, CPACK.
 cmake_minimum_required(VERSION 3.25)
 
-function(run_step what)
-    execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
-    if(NOT status EQUAL 0)
-        message(FATAL_ERROR "${what} failed (${status}):\n${log}")
-    endif()
-    set(log "${log}" PARENT_SCOPE)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
 file(REMOVE_RECURSE "${OUTPUT_DIR}")
 run_step("cpack" "${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${OUTPUT_DIR}")
