@@ -49,12 +49,12 @@ public:
         const UInt128 divisor = gcd(z, n);
         z /= divisor;
         n /= divisor;
-        if (n > int64Max || z > int64Max + (negative ? 1 : 0)) {
+        // Terms in lowest terms beyond 64 bits cannot fit; the 64-bit path tests the rest.
+        if (n > int64Max || z > int64Max + 1) {
             throw Bruch::ueberlaufFehler;
         }
-        const auto narrow = static_cast<std::uint64_t>(z);
-        return Bruch(Bruch::NormalForm{}, static_cast<std::int64_t>(negative ? 0 - narrow : narrow),
-                     static_cast<std::int64_t>(n));
+        return Bruch::fromMagnitudes(negative, static_cast<std::uint64_t>(z),
+                                     static_cast<std::uint64_t>(n));
     }
 
     // The operand in normal form, as 128-bit integers (no 64-bit limit applies here).
