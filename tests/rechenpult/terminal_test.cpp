@@ -209,7 +209,11 @@ TEST_P(CalculatorSignal, RestoresTheTerminal) {
         session.send("PPPP\r");
         ASSERT_TRUE(session.waitFor("Anzahl der Koeffizienten: "));
         ASSERT_TRUE(session.waitForMode(true));
+        const std::size_t typed = session.output().size();
         session.send("1");  // half a line typed
+        // The terminal echoes it on its own time; the signal must come after, or the echo could
+        // follow the program's last output.
+        ASSERT_TRUE(session.waitFor("1", typed));
     }
     session.signal(GetParam().signal);
     const int status = session.finish();
