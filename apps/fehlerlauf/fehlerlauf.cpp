@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "console/program_run.hpp"
 #include "matrix/matrix.hpp"
 #include "matrix/print_error.hpp"
 
@@ -41,16 +42,17 @@ constexpr Step steps[] = {
 }  // namespace
 
 int run(console::Console& console) {
-    const Matrix<float> a(3, 3);
-    Matrix<float> b(3, 1);
-    Matrix<float> x(3, 1);
-    for (const Step& step : steps) {
-        b.resize(step.b.rows, step.b.columns);
-        x.resize(step.x.rows, step.x.columns);
-        provokeSolverError(console, a, x, b);
-    }
-    console.out().flush();
-    return 0;
+    return console::runProgram(console, [&] {
+        const Matrix<float> a(3, 3);
+        Matrix<float> b(3, 1);
+        Matrix<float> x(3, 1);
+        for (const Step& step : steps) {
+            b.resize(step.b.rows, step.b.columns);
+            x.resize(step.x.rows, step.x.columns);
+            provokeSolverError(console, a, x, b);
+        }
+        return 0;
+    });
 }
 
 }  // namespace zifferon::fehlerlauf

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "console/program_run.hpp"
 #include "menu_screen.hpp"
 #include "type_cycle.hpp"
 
@@ -29,6 +30,23 @@ int typeCycle(console::Console& console) {
     return runCalculator(console, first, second);
 }
 
+// The type selection, then one type cycle of the chosen type; returns the main-menu choice
+// that ended it, or EndProgramChoice.
+int runTypeCycle(console::Console& console) {
+    switch (selectElementType(console)) {
+        case FloatType:
+            return typeCycle<float>(console);
+        case DoubleType:
+            return typeCycle<double>(console);
+        case ComplexType:
+            return typeCycle<Complex>(console);
+        case FractionType:
+            return typeCycle<Bruch>(console);
+        default:
+            return EndProgramChoice;
+    }
+}
+
 }  // namespace
 
 int selectElementType(console::Console& console) {
@@ -47,32 +65,17 @@ int mainMenu(console::Console& console) {
 }
 
 int run(console::Console& console) {
-    try {
-        for (;;) {
-            int ending = EndProgramChoice;
-            switch (selectElementType(console)) {
-                case FloatType:
-                    ending = typeCycle<float>(console);
-                    break;
-                case DoubleType:
-                    ending = typeCycle<double>(console);
-                    break;
-                case ComplexType:
-                    ending = typeCycle<Complex>(console);
-                    break;
-                case FractionType:
-                    ending = typeCycle<Bruch>(console);
-                    break;
-                default:
+    return console::runProgram(console, [&] {
+        try {
+            for (;;) {
+                if (runTypeCycle(console) == EndProgramChoice) {
                     return 0;
+                }
             }
-            if (ending == EndProgramChoice) {
-                return 0;
-            }
+        } catch (const console::EndOfInput&) {
+            return 0;
         }
-    } catch (const console::EndOfInput&) {
-        return 0;
-    }
+    });
 }
 
 }  // namespace zifferon::rechenpult

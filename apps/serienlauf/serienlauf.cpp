@@ -4,6 +4,8 @@
 #include <concepts>
 #include <cstdint>
 
+#include "console/program_run.hpp"
+
 namespace zifferon::serienlauf {
 
 namespace {
@@ -117,7 +119,8 @@ void Serienlauf<T>::run() {
 
 template <class T>
 void Serienlauf<T>::writeHeader() {
-    out << header << std::endl;
+    out << header << '\n';
+    console::commitOutput(out);
     out.precision(tablePrecision<T>);
 }
 
@@ -274,7 +277,11 @@ template <class T>
 void Serienlauf<T>::writeRowEnd() {
     out << " ! Version 1.8.5 ! ";
     writeDate();
-    out << std::endl;  // every row reaches the output as soon as it is complete
+    out << '\n';
+    // Every row reaches the output as soon as it is complete, in one write: the stream was
+    // empty when the row began, and a row (a few KiB at most) fits its buffer. When the row
+    // did not arrive, the run ends here instead of drawing systems for nobody.
+    console::commitOutput(out);
 }
 
 template class Serienlauf<float>;

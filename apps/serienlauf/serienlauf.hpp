@@ -48,7 +48,9 @@ struct CycleCounts {
 };
 
 // The mass test of the equation solver for one element type: random systems of 1 to 9
-// equations, one table row per system, until row `lastRow` has been written.
+// equations, one table row per system, until row `lastRow` has been written. The header and
+// every row are committed to the output as soon as they are complete; console::OutputLost
+// ends the run when one did not arrive.
 //
 // Every cycle reseeds from the clock three times (for n, for A, for b) with a wait of one
 // second after each, so A and b never share a seed. A cycle that is rejected, or whose

@@ -5,6 +5,7 @@
 //   pause          the pause prompt and its key, then "paused"
 //   attr:<number>  set a text attribute
 //   clear          clear the screen
+//   sleep          wait 30 seconds
 #include <cstdint>
 #include <cstdlib>
 #include <istream>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "console/standard_console.hpp"
+#include "console/system.hpp"
 
 int main(int argc, char** argv) {
     zifferon::console::Console& console = zifferon::console::standardConsole();
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
             console.setTextAttribute(static_cast<std::uint8_t>(std::stoi(argv[i] + 5)));
         } else if (action == "clear") {
             console.clearScreen();
+        } else if (action == "sleep") {
+            zifferon::console::sleepMilliseconds(30'000);
         }
         out << std::flush;
     }

@@ -107,6 +107,82 @@ TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
     EXPECT_EQ(session.output(), "\x1b[H\x1b[2J\x1b[30;47m\x1b[37;40m\x1b[0m");
 }
 
+// A terminal without a usable TERM gets no escape sequences at all; NO_COLOR leaves out the
+// colours only.
+struct PlainTerminal {
+    std::string setting;
+    std::string screen;
+};
+
+class PlainTerminals : public ::testing::TestWithParam<PlainTerminal> {};
+
+TEST_P(PlainTerminals, WriteOnlyWhatTheTerminalCanShow) {
+    PtySession session(driver, {"clear", "attr:112", "attr:7"}, {GetParam().setting});
+    const int status = session.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(session.output(), GetParam().screen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, PlainTerminals,
+                         ::testing::Values(PlainTerminal{"TERM=dumb", "\f"},
+                                           PlainTerminal{"TERM", "\f"},
+                                           PlainTerminal{"NO_COLOR=1", "\x1b[H\x1b[2J"},
+                                           PlainTerminal{"NO_COLOR=",
+                                                         "\x1b[H\x1b[2J\x1b[30;47m"
+                                                         "\x1b[37;40m\x1b[0m"}));
+
+// An interactive shell with job control on the terminal, as a user has one.
+class JobControlShell {
+public:
+    JobControlShell() : session("/bin/bash", {"--norc", "--noprofile", "-i"}, {"PS1=$ "}) {
+        EXPECT_TRUE(session.waitFor("$ "));
+    }
+
+    // Runs a command line and waits for `text` in what follows it.
+    bool run(const std::string& line, const std::string& text,
+             std::chrono::milliseconds timeout = PtySession::defaultTimeout) {
+        const std::size_t from = session.output().size();
+        session.send(line + "\n");
+        return session.waitFor(text, from, timeout);
+    }
+
+    PtySession session;
+};
+
+TEST(JobControl, ABackgroundRunEndsOnItsOwnAndByKillWithoutStopping) {
+    JobControlShell shell;
+    ASSERT_TRUE(shell.run(driver + " attr:7 >/dev/null & wait $!; echo \"ended=$?\"", "ended=0"))
+        << shell.session.output();
+    ASSERT_TRUE(shell.run(driver + " sleep >/dev/null &", "$ "));
+    // A stopped job would make wait report 128 + SIGTTOU instead of 128 + SIGTERM.
+    EXPECT_TRUE(
+        shell.run("kill %1; wait %1; echo \"killed=$?\"", "killed=143", std::chrono::seconds(3)))
+        << shell.session.output();
+}
+
+TEST(JobControl, CtrlZRestoresTheTerminalAndFgBringsBackRawModeAndTheScreen) {
+    JobControlShell shell;
+    ASSERT_TRUE(shell.run(driver + " clear attr:12 key", awaitKey));
+    ASSERT_TRUE(shell.session.waitForMode(false));
+    std::size_t from = shell.session.output().size();
+    shell.session.send("\x1a");
+    ASSERT_TRUE(shell.session.waitFor("Stopped", from)) << shell.session.output();
+    // The colours were reset for the shell before the program stopped.
+    EXPECT_NE(shell.session.output().find("\x1b[0m", from), std::string::npos);
+
+    from = shell.session.output().size();
+    ASSERT_TRUE(shell.run("fg", std::string("\x1b[H\x1b[2J\x1b[91;40mawait key\r\n"),
+                          std::chrono::seconds(3)))
+        << shell.session.output().substr(from);
+    const termios mode = shell.session.mode();
+    EXPECT_EQ(mode.c_lflag & (ICANON | ECHO), 0U);
+    from = shell.session.output().size();
+    shell.session.send("Q");
+    ASSERT_TRUE(shell.session.waitFor("key 81\r\n", from, std::chrono::seconds(3)))
+        << shell.session.output().substr(from);
+    EXPECT_EQ(shell.session.output().substr(from, 8), "key 81\r\n");
+}
+
 class TerminalSignal : public ::testing::TestWithParam<int> {};
 
 TEST_P(TerminalSignal, RestoresModeAndColoursThenEndsByTheSignal) {

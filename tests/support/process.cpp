@@ -16,7 +16,7 @@ bool ProcessResult::exitedWith(int code) const {
 }
 
 ProcessResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::string& input) {
+                         const std::string& input, const std::function<void()>& prepare) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
         throw std::runtime_error("pipe failed");
@@ -31,6 +31,9 @@ ProcessResult runProgram(const std::string& program, const std::vector<std::stri
         dup2(err[1], STDERR_FILENO);
         for (const int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
             close(fd);
+        }
+        if (prepare) {
+            prepare();
         }
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& argument : arguments) {

@@ -13,7 +13,8 @@
 
 namespace zifferon::testing {
 
-PtySession::PtySession(const std::string& program, const std::vector<std::string>& arguments) {
+PtySession::PtySession(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::vector<std::string>& environment) {
     winsize size{};
     size.ws_row = 25;
     size.ws_col = 80;
@@ -29,6 +30,17 @@ PtySession::PtySession(const std::string& program, const std::vector<std::string
             argv.push_back(const_cast<char*>(argument.c_str()));
         }
         argv.push_back(nullptr);
+        // A terminal window as users have one, whatever the test run's own environment is.
+        setenv("TERM", "xterm", 1);
+        unsetenv("NO_COLOR");
+        for (const std::string& setting : environment) {
+            const std::size_t equals = setting.find('=');
+            if (equals == std::string::npos) {
+                unsetenv(setting.c_str());
+            } else {
+                setenv(setting.substr(0, equals).c_str(), setting.c_str() + equals + 1, 1);
+            }
+        }
         execv(program.c_str(), argv.data());
         _exit(127);
     }

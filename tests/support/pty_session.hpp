@@ -17,7 +17,10 @@ public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds defaultTimeout{10000};
 
-    PtySession(const std::string& program, const std::vector<std::string>& arguments = {});
+    // The program runs with TERM=xterm and without NO_COLOR; `environment` changes that
+    // further: "NAME=value" sets a variable, a bare "NAME" removes it.
+    PtySession(const std::string& program, const std::vector<std::string>& arguments = {},
+               const std::vector<std::string>& environment = {});
     ~PtySession();
     PtySession(const PtySession&) = delete;
     PtySession& operator=(const PtySession&) = delete;

@@ -7,11 +7,31 @@
 
 namespace zifferon::console {
 
+// An output stream buffer that remembers why its last write failed, so that the program can
+// name the cause (see commitOutput).
+class RecordsWriteFailure : public std::streambuf {
+public:
+    // The system's error number of the first write that failed, or 0.
+    int writeFailure() const { return failure; }
+
+protected:
+    // Returns whether the write succeeded.
+    bool note(int error) {
+        if (error != 0 && failure == 0) {
+            failure = error;
+        }
+        return error == 0;
+    }
+
+private:
+    int failure = 0;
+};
+
 // Output to one of the platform's files, written in one piece when flushed (buffered) or at
 // once (unbuffered). Only how bytes reach the file differs between platforms: `Sink` writes
-// all of the bytes it is given and says whether it could.
+// all of the bytes it is given and returns 0, or the system's error number when it could not.
 template <class Sink>
-class OutputBuffer : public std::streambuf {
+class OutputBuffer : public RecordsWriteFailure {
 public:
     OutputBuffer(Sink sink, bool buffered) : sink(sink) {
         if (buffered) {
@@ -32,7 +52,7 @@ protected:
         }
         if (pbase() == nullptr) {
             const char byte = traits_type::to_char_type(c);
-            return sink(&byte, 1) ? c : traits_type::eof();
+            return note(sink(&byte, 1)) ? c : traits_type::eof();
         }
         *pptr() = traits_type::to_char_type(c);
         pbump(1);
@@ -48,7 +68,7 @@ protected:
             pbump(static_cast<int>(count));
             return count;
         }
-        if (!flushBuffer() || !sink(text, static_cast<std::size_t>(count))) {
+        if (!flushBuffer() || !note(sink(text, static_cast<std::size_t>(count)))) {
             return 0;
         }
         return count;
@@ -62,9 +82,9 @@ private:
         if (pending == 0) {
             return true;
         }
-        const bool written = sink(pbase(), pending);
+        const int error = sink(pbase(), pending);
         setp(pbase(), epptr());
-        return written;
+        return note(error);
     }
 
     Sink sink;

@@ -5,31 +5,33 @@
 
 #include "console/attribute.hpp"
 #include "console/key_decoder.hpp"
+#include "console/program_run.hpp"
 
 namespace zifferon::console {
 
 StreamConsole::StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err,
-                             bool outputIsTerminal)
-    : input(input),
-      inStream(&input),
-      outStream(out),
-      errStream(err),
-      outputIsTerminal(outputIsTerminal) {
+                             OutputTraits traits)
+    : input(input), inStream(&input), outStream(out), errStream(err), traits(traits) {
     // A prompt is visible before its answer is awaited, and text for the error stream shows up
     // after everything written before it.
     inStream.tie(&outStream);
     errStream.tie(&outStream);
+    // A read error thrown by the input buffer reaches the program instead of looking like the
+    // end of the input.
+    inStream.exceptions(std::ios::badbit);
 }
 
 void StreamConsole::setTextAttribute(std::uint8_t attribute) {
-    if (outputIsTerminal) {
+    if (traits.colours) {
         outStream << sgrSequence(attribute);
         wroteColours = true;
     }
 }
 
 void StreamConsole::clearScreen() {
-    if (outputIsTerminal) {
+    if (traits.escapes) {
+        outStream.flush();
+        newScreen();
         outStream << "\x1b[H\x1b[2J";
     } else {
         outStream << '\f';
@@ -40,7 +42,7 @@ int StreamConsole::readKey() {
     if (pendingKey != endOfInput) {
         return std::exchange(pendingKey, endOfInput);
     }
-    outStream.flush();
+    commitOutput(outStream);
     dropRestOfLine();
     beginKeyWait();
     int key = endOfInput;

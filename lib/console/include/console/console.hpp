@@ -27,6 +27,18 @@ inline constexpr const char* pausePrompt = "Druecken Sie eine beliebige Taste . 
 // a piped script); the programs end in an orderly way when they catch it.
 struct EndOfInput {};
 
+// Thrown when text written to the output did not arrive (a full disk, a closed descriptor, a pipe
+// whose reader has gone); `error` is the system's error number, or 0 when it is not known.
+struct OutputLost {
+    int error = 0;
+};
+
+// Thrown when the input cannot be read for a reason other than its end (standard input a
+// directory, say); `error` is the system's error number.
+struct InputFailed {
+    int error = 0;
+};
+
 // The terminal as the programs and the library see it: text streams, colours, clearing the
 // screen, waiting for a key. Every platform call lives behind this interface.
 class Console {
@@ -46,6 +58,10 @@ public:
     virtual int readKey() = 0;
     // Writes pausePrompt, waits for one whole key, writes a line break.
     virtual void pause() = 0;
+
+    // Whether out() reaches a terminal, where control bytes from the input must not reach the
+    // screen as they are.
+    virtual bool outputIsTerminal() const { return false; }
 };
 
 }  // namespace zifferon::console

@@ -10,15 +10,31 @@
 
 namespace zifferon::console {
 
+// What the output can show. A platform backend decides it from the output file and the
+// environment; a stream in tests says it directly.
+struct OutputTraits {
+    bool terminal = false;  // a terminal: control bytes from the input are shown visibly
+    bool escapes = false;   // a cleared screen is an escape sequence, not a form feed
+    bool colours = false;   // colours are written as escape sequences
+
+    // A full terminal, or a plain file or pipe.
+    static constexpr OutputTraits of(bool outputIsTerminal) {
+        return {outputIsTerminal, outputIsTerminal, outputIsTerminal};
+    }
+};
+
 // A console over streams: the whole behaviour of the terminal layer apart from the terminal
 // modes, which a platform backend adds through beginKeyWait and endKeyWait.
 //
-// When `outputIsTerminal` is true, colours are written as ANSI sequences into out() and a clear
-// screen is an escape sequence; otherwise no colour is written and a clear screen is a form
-// feed, so a transcript shows where each screen starts.
+// Colours are written as ANSI sequences into out() when the traits allow it, and a clear
+// screen is an escape sequence or else a form feed, so a transcript shows where each screen
+// starts. Every wait for a key first commits the output (see commitOutput), and a read error
+// of the input passes through every read as InputFailed.
 class StreamConsole : public Console {
 public:
-    StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err, bool outputIsTerminal);
+    StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err, OutputTraits traits);
+    StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err, bool outputIsTerminal)
+        : StreamConsole(input, out, err, OutputTraits::of(outputIsTerminal)) {}
 
     std::istream& in() override { return inStream; }
     std::ostream& out() override { return outStream; }
@@ -28,6 +44,7 @@ public:
     void clearScreen() override;
     int readKey() override;
     void pause() override;
+    bool outputIsTerminal() const override { return traits.terminal; }
 
     // Whether any colour has been written, so that the terminal's own colours need restoring.
     bool coloursWritten() const { return wroteColours; }
@@ -38,6 +55,8 @@ protected:
 
     virtual void beginKeyWait() {}
     virtual void endKeyWait() {}
+    // Called with the output flushed, just before the escape sequence that clears the screen.
+    virtual void newScreen() {}
 
 private:
     void dropRestOfLine();
@@ -47,7 +66,7 @@ private:
     std::istream inStream;
     std::ostream& outStream;
     std::ostream& errStream;
-    bool outputIsTerminal;
+    OutputTraits traits;
     bool wroteColours = false;
     int pendingKey = endOfInput;  // the second code of an arrow key
     std::uint64_t consumedAfterLastKey = 0;

@@ -5,7 +5,16 @@
 
 #include <cerrno>
 
+#include "console/console.hpp"
+#include "terminal_guard.hpp"
+
 namespace zifferon::console::posix {
+
+void FileDescriptorInput::interrupted() {
+    if (TerminalGuard::takeContinued() && continued) {
+        continued();
+    }
+}
 
 bool FileDescriptorInput::waitForInput(std::chrono::milliseconds timeout) {
     if (gptr() < egptr() || !interactive) {
@@ -13,9 +22,9 @@ bool FileDescriptorInput::waitForInput(std::chrono::milliseconds timeout) {
     }
     pollfd request{fd, POLLIN, 0};
     int ready = 0;
-    do {
-        ready = poll(&request, 1, static_cast<int>(timeout.count()));
-    } while (ready < 0 && errno == EINTR);
+    while ((ready = poll(&request, 1, static_cast<int>(timeout.count()))) < 0 && errno == EINTR) {
+        interrupted();
+    }
     // A hang-up also counts: the read that follows then reports the end of input.
     return ready > 0 && sgetc() != traits_type::eof();
 }
@@ -26,25 +35,55 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
         if (count >= 0) {
             return static_cast<std::size_t>(count);
         }
-        if (errno != EINTR) {
-            return 0;  // a closed terminal (EIO) ends the input like end of file
+        const int error = errno;
+        if (error == EINTR) {
+            interrupted();
+        } else if (error == EAGAIN || error == EWOULDBLOCK) {
+            // Non-blocking mode, set by whoever handed us the descriptor: wait for data.
+            pollfd request{fd, POLLIN, 0};
+            while (poll(&request, 1, -1) < 0 && errno == EINTR) {
+                interrupted();
+            }
+        } else if (error == EIO && interactive) {
+            return 0;  // a closed terminal ends the input like end of file
+        } else {
+            throw InputFailed{error};
         }
     }
 }
 
-bool FileDescriptorSink::operator()(const char* text, std::size_t count) const {
+void ScreenRecord::append(const char* bytes, std::size_t count) {
+    if (!complete) {
+        return;
+    }
+    if (text.size() + count > largest) {
+        complete = false;
+        text = std::string();
+        return;
+    }
+    text.append(bytes, count);
+}
+
+int writeAll(int fd, const char* text, std::size_t count) {
     while (count > 0) {
         const ssize_t written = write(fd, text, count);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return errno;
         }
         text += written;
         count -= static_cast<std::size_t>(written);
     }
-    return true;
+    return 0;
+}
+
+int FileDescriptorSink::operator()(const char* text, std::size_t count) const {
+    if (record != nullptr) {
+        record->append(text, count);
+    }
+    return writeAll(fd, text, count);
 }
 
 }  // namespace zifferon::console::posix

@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
+#include <string>
 
 #include "../output_buffer.hpp"
 #include "console/input_buffer.hpp"
@@ -9,25 +11,58 @@
 namespace zifferon::console::posix {
 
 // Input from a file descriptor. An interactive one (a terminal) can be asked for a byte with a
-// time limit; otherwise waiting for input blocks, so piped input never depends on timing.
+// time limit; otherwise waiting for input blocks, so piped input never depends on timing. A
+// descriptor in non-blocking mode is waited on, not taken for the end. A read error other than
+// a hung-up terminal throws InputFailed.
 class FileDescriptorInput : public InputBuffer {
 public:
     FileDescriptorInput(int fd, bool interactive) : fd(fd), interactive(interactive) {}
     bool waitForInput(std::chrono::milliseconds timeout) override;
 
+    // Called, outside any signal handler, when a wait was interrupted because the program was
+    // continued after a stop.
+    void onContinued(std::function<void()> action) { continued = std::move(action); }
+
 protected:
     std::size_t readSource(char* target, std::size_t capacity) override;
 
 private:
+    void interrupted();
+
     int fd;
     bool interactive;
+    std::function<void()> continued;
 };
 
-// Writes all of the given bytes to a file descriptor, or says that it could not.
+// What the terminal shows since the screen was last cleared, kept so that the screen can be
+// drawn again after the program was stopped and continued. A screen too large to keep is not
+// redrawn.
+class ScreenRecord {
+public:
+    void restart() {
+        text.clear();
+        complete = true;
+    }
+    void append(const char* bytes, std::size_t count);
+    bool usable() const { return complete && !text.empty(); }
+    const std::string& bytes() const { return text; }
+
+private:
+    static constexpr std::size_t largest = std::size_t{1} << 20;
+    std::string text;
+    bool complete = false;
+};
+
+// Writes all of the given bytes to a file descriptor; returns 0 or the error number. What
+// reaches the terminal is also kept in `record`, when there is one.
 struct FileDescriptorSink {
     int fd;
-    bool operator()(const char* text, std::size_t count) const;
+    ScreenRecord* record = nullptr;
+    int operator()(const char* text, std::size_t count) const;
 };
+
+// Writes all bytes, retrying after interruptions; returns 0 or the error number.
+int writeAll(int fd, const char* text, std::size_t count);
 
 // Output to a file descriptor (see OutputBuffer).
 using FileDescriptorOutput = OutputBuffer<FileDescriptorSink>;

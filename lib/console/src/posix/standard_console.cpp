@@ -1,7 +1,11 @@
 #include "console/standard_console.hpp"
 
+#include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <ostream>
 
 #include "console/stream_console.hpp"
@@ -12,19 +16,56 @@ namespace zifferon::console {
 
 namespace {
 
+bool isSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && value[0] != '\0';
+}
+
+// A terminal that takes escape sequences needs a TERM other than "dumb"; NO_COLOR (set and not
+// empty) asks for no colours, while clearing the screen stays allowed.
+OutputTraits standardOutputTraits() {
+    OutputTraits traits;
+    traits.terminal = isatty(STDOUT_FILENO) == 1;
+    const char* term = std::getenv("TERM");
+    traits.escapes = traits.terminal && isSet("TERM") && std::strcmp(term, "dumb") != 0;
+    traits.colours = traits.escapes && !isSet("NO_COLOR");
+    return traits;
+}
+
+// A descriptor that is closed at start is held open on /dev/null, in the direction that fails:
+// reads and writes then report EBADF as before, and no file the program opens later can take
+// its number and receive the output.
+void holdClosedDescriptors() {
+    const struct {
+        int fd;
+        int flags;
+    } standard[] = {{STDIN_FILENO, O_WRONLY}, {STDOUT_FILENO, O_RDONLY}, {STDERR_FILENO, O_RDONLY}};
+    for (const auto& [fd, flags] : standard) {
+        if (fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            const int held = open("/dev/null", flags | O_CLOEXEC);
+            if (held >= 0 && held != fd) {
+                dup2(held, fd);
+                close(held);
+            }
+        }
+    }
+}
+
 // The streams come first, as a base, so they exist before the console that uses them.
 struct StandardStreams {
     StandardStreams()
-        : inputIsTerminal(isatty(STDIN_FILENO) == 1),
-          outputIsTerminal(isatty(STDOUT_FILENO) == 1),
+        : inputIsTerminal((holdClosedDescriptors(), isatty(STDIN_FILENO) == 1)),
+          outputTraits(standardOutputTraits()),
           input(STDIN_FILENO, inputIsTerminal),
-          outputBuffer({STDOUT_FILENO}, true),
+          outputBuffer({STDOUT_FILENO, inputIsTerminal && outputTraits.escapes ? &screen : nullptr},
+                       true),
           errorBuffer({STDERR_FILENO}, false),
           output(&outputBuffer),
           error(&errorBuffer) {}
 
     bool inputIsTerminal;
-    bool outputIsTerminal;
+    OutputTraits outputTraits;
+    posix::ScreenRecord screen;
     posix::FileDescriptorInput input;
     posix::FileDescriptorOutput outputBuffer;
     posix::FileDescriptorOutput errorBuffer;
@@ -34,9 +75,9 @@ struct StandardStreams {
 
 class PosixConsole final : private StandardStreams, public StreamConsole {
 public:
-    PosixConsole()
-        : StreamConsole(StandardStreams::input, output, error, StandardStreams::outputIsTerminal) {
-        posix::TerminalGuard::install(inputIsTerminal, StandardStreams::outputIsTerminal);
+    PosixConsole() : StreamConsole(StandardStreams::input, output, error, outputTraits) {
+        posix::TerminalGuard::install(inputIsTerminal, outputTraits.colours);
+        StandardStreams::input.onContinued([this] { redraw(); });
     }
 
     ~PosixConsole() override {
@@ -54,6 +95,15 @@ public:
 protected:
     void beginKeyWait() override { posix::TerminalGuard::enterRawMode(); }
     void endKeyWait() override { posix::TerminalGuard::leaveRawMode(); }
+    void newScreen() override { screen.restart(); }
+
+private:
+    // After a stop the shell has written over the screen: show it again as it was.
+    void redraw() {
+        if (screen.usable() && posix::TerminalGuard::inForeground()) {
+            posix::writeAll(STDOUT_FILENO, screen.bytes().data(), screen.bytes().size());
+        }
+    }
 };
 
 }  // namespace

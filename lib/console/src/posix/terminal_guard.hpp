@@ -3,21 +3,31 @@
 namespace zifferon::console::posix {
 
 // Keeps the terminal restorable from anywhere, signal handlers included: the mode standard
-// input had at start, whether raw mode is on, and whether colours were written.
+// input had at start, whether raw mode is on or wanted, and whether colours were written.
 //
 // The state is process-wide because the terminal is; everything a signal handler touches is
 // written before the handlers are installed or is a sig_atomic_t.
+//
+// Only what the program changed is put back, and the terminal's mode is touched only while
+// the program is in the foreground: a background job that changes it would be stopped by
+// SIGTTOU, and would disturb the job that owns the terminal.
 class TerminalGuard {
 public:
-    // Saves the terminal mode (if standard input is a terminal) and installs the handlers for
-    // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGABRT (those not ignored). Restoring, then ending
-    // as the signal would. Call once.
-    static void install(bool inputIsTerminal, bool outputIsTerminal);
+    // Saves the terminal mode (if standard input is a terminal) and installs the handlers:
+    // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGABRT restore, then end the program as the signal
+    // would; SIGTSTP restores, then stops; SIGCONT puts raw mode back if a key is awaited. A
+    // signal ignored at start stays ignored. Call once.
+    static void install(bool inputIsTerminal, bool coloursOnTerminal);
 
     // Raw mode: no echo, no line editing, signals still on, one byte at a time.
     static void enterRawMode();
     static void leaveRawMode();
     static void noteColoursWritten();
+
+    // Whether the program was continued after a stop since the last call.
+    static bool takeContinued();
+    // Whether the program owns the terminal now.
+    static bool inForeground();
 
     // Back to the saved mode and the terminal's own colours. Harmless to call twice, and
     // async-signal-safe.

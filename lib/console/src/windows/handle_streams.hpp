@@ -26,10 +26,11 @@ private:
     HANDLE handle;
 };
 
-// Writes all of the given bytes to a file handle, byte for byte, or says that it could not.
+// Writes all of the given bytes to a file handle, byte for byte; returns 0, or the error number
+// that comes nearest to the system's reason when it could not.
 struct HandleSink {
     HANDLE handle;
-    bool operator()(const char* text, std::size_t count) const;
+    int operator()(const char* text, std::size_t count) const;
 };
 
 // Output to a file handle (see OutputBuffer).

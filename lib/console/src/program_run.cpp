@@ -1,0 +1,44 @@
+#include "console/program_run.hpp"
+
+#include <cstring>
+#include <ostream>
+
+#include "output_buffer.hpp"
+
+namespace zifferon::console {
+
+namespace {
+
+std::string withCause(const char* text, int error) {
+    std::string message = text;
+    if (error != 0) {
+        message += ": ";
+        message += std::strerror(error);
+    }
+    return message;
+}
+
+}  // namespace
+
+void checkOutput(const std::ostream& out) {
+    if (!out.bad()) {
+        return;
+    }
+    const auto* buffer = dynamic_cast<const RecordsWriteFailure*>(out.rdbuf());
+    throw OutputLost{buffer != nullptr ? buffer->writeFailure() : 0};
+}
+
+void commitOutput(std::ostream& out) {
+    out.flush();
+    checkOutput(out);
+}
+
+std::string describe(const OutputLost& failure) {
+    return withCause("Fehler beim Schreiben der Ausgabe", failure.error);
+}
+
+std::string describe(const InputFailed& failure) {
+    return withCause("Fehler beim Lesen der Eingabe", failure.error);
+}
+
+}  // namespace zifferon::console
