@@ -8,25 +8,38 @@ namespace zifferon {
 
 namespace {
 
-// Asked once: every matrix construction checks against it.
-std::uint64_t memoryBytes() {
-    static const std::uint64_t bytes = console::physicalMemoryBytes();
-    return bytes;
-}
+// Below 1 MiB the memory is not asked: a probe reads several files, the batch programs size
+// tens of thousands of small matrices, and a request that small does not decide whether the
+// process survives.
+constexpr std::uint64_t probeThreshold = std::uint64_t{1} << 20;
 
 }  // namespace
 
-void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize,
-                    std::size_t rowSize) {
-    std::uint64_t elementBytes = 0;
-    std::uint64_t rowBytes = 0;
-    std::uint64_t total = 0;
-    if (__builtin_mul_overflow(rows, columns, &elementBytes) ||
-        __builtin_mul_overflow(elementBytes, elementSize, &elementBytes) ||
-        __builtin_mul_overflow(rows, rowSize, &rowBytes) ||
-        __builtin_add_overflow(elementBytes, rowBytes, &total) || total > memoryBytes()) {
+std::uint64_t storageBytes(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
+    std::uint64_t bytes = 0;
+    if (__builtin_mul_overflow(rows, columns, &bytes) ||
+        __builtin_mul_overflow(bytes, elementSize, &bytes)) {
         throw std::bad_alloc();
     }
+    return bytes;
+}
+
+std::uint64_t addStorage(std::uint64_t a, std::uint64_t b) {
+    std::uint64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        throw std::bad_alloc();
+    }
+    return sum;
+}
+
+void requireMemory(std::uint64_t bytes) {
+    if (bytes >= probeThreshold && bytes > console::availableMemoryBytes()) {
+        throw std::bad_alloc();
+    }
+}
+
+void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
+    requireMemory(storageBytes(rows, columns, elementSize));
 }
 
 }  // namespace zifferon

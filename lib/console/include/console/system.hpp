@@ -19,7 +19,9 @@ CalendarDate localDate(std::int64_t calendarSeconds);
 // Waits, without using the processor.
 void sleepMilliseconds(unsigned milliseconds);
 
-// The machine's physical memory in bytes.
-std::uint64_t physicalMemoryBytes();
+// The bytes this process can still obtain, for refusing an allocation the system could not
+// back: on Linux an oversized allocation is not refused but ends the process. Asked afresh on
+// every call (it reads several files); UINT64_MAX when nothing is known.
+std::uint64_t availableMemoryBytes();
 
 }  // namespace zifferon::console

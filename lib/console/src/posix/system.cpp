@@ -1,10 +1,14 @@
 #include "console/system.hpp"
 
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
+
+#include "console/memory_probe.hpp"
 
 namespace zifferon::console {
 
@@ -26,13 +30,39 @@ void sleepMilliseconds(unsigned milliseconds) {
     }
 }
 
+namespace {
+
+std::uint64_t softLimit(int resource) {
+    rlimit limit{};
+    if (getrlimit(resource, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return unlimitedMemory;
+    }
+    return static_cast<std::uint64_t>(limit.rlim_cur);
+}
+
+// Where no /proc tells more, the physical memory still bounds what the process can get.
 std::uint64_t physicalMemoryBytes() {
     const long pages = sysconf(_SC_PHYS_PAGES);
     const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0) {
-        return UINT64_MAX;  // unknown: leave the refusal to the allocator
+    std::uint64_t bytes = 0;
+    if (pages <= 0 || pageSize <= 0 ||
+        __builtin_mul_overflow(static_cast<std::uint64_t>(pages),
+                               static_cast<std::uint64_t>(pageSize), &bytes)) {
+        return unlimitedMemory;
     }
-    return static_cast<std::uint64_t>(pages) * static_cast<std::uint64_t>(pageSize);
+    return bytes;
+}
+
+}  // namespace
+
+std::uint64_t availableMemoryBytes() {
+    MemorySources sources{"/"};
+    sources.addressSpaceLimit = softLimit(RLIMIT_AS);
+    sources.dataLimit = softLimit(RLIMIT_DATA);
+    if (const long pageSize = sysconf(_SC_PAGESIZE); pageSize > 0) {
+        sources.pageSize = static_cast<std::uint64_t>(pageSize);
+    }
+    return std::min(probeAvailableMemory(sources), physicalMemoryBytes());
 }
 
 }  // namespace zifferon::console

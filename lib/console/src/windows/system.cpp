@@ -22,13 +22,15 @@ void sleepMilliseconds(unsigned milliseconds) {
     Sleep(milliseconds);
 }
 
-std::uint64_t physicalMemoryBytes() {
+// Free physical memory, and for a 32-bit process also the address space it has left.
+std::uint64_t availableMemoryBytes() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
     if (GlobalMemoryStatusEx(&status) == 0) {
         return UINT64_MAX;  // unknown: leave the refusal to the allocator
     }
-    return status.ullTotalPhys;
+    return status.ullAvailPhys < status.ullAvailVirtual ? status.ullAvailPhys
+                                                        : status.ullAvailVirtual;
 }
 
 }  // namespace zifferon::console

@@ -92,7 +92,7 @@ std::vector<T> MatrixVector<T>::zeroStorage(std::uint32_t rows, std::uint32_t co
     if (rows == 0 || columns == 0) {
         throw MatrixException(MatrixError::SizeBelowOne);
     }
-    requireStorage(rows, columns, sizeof(T), 0);
+    requireStorage(rows, columns, sizeof(T));
     return std::vector<T>(std::size_t{rows} * columns);
 }
 

@@ -5,10 +5,22 @@
 
 namespace zifferon {
 
-// Throws std::bad_alloc when rows x columns elements of elementSize bytes, plus one row header
-// of rowSize bytes per row, would need more than the machine's physical memory. Called before
-// anything is allocated: on Linux an oversized allocation is not refused but ends the process.
-void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize,
-                    std::size_t rowSize);
+// The bytes of the elements of a rows x columns matrix; std::bad_alloc when they pass 2^64.
+std::uint64_t storageBytes(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize);
+template <class T>
+std::uint64_t storageBytes(std::uint64_t rows, std::uint64_t columns) {
+    return storageBytes(rows, columns, sizeof(T));
+}
+
+// a + b; std::bad_alloc when the sum passes 2^64.
+std::uint64_t addStorage(std::uint64_t a, std::uint64_t b);
+
+// Throws std::bad_alloc when `bytes` more would exceed the memory this process can still get
+// (see console::availableMemoryBytes). Called before anything is allocated: on Linux an
+// oversized allocation is not refused but ends the process.
+void requireMemory(std::uint64_t bytes);
+
+// requireMemory for the elements of a rows x columns matrix.
+void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize);
 
 }  // namespace zifferon
