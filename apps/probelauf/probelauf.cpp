@@ -58,11 +58,10 @@ void runTestCase(console::Console& console, ScriptReader& script, std::uint32_t 
                  Matrix<T>& x) {
     std::ostream& out = console.out();
     out << "********************   Beginn Testfall " << index + 1 << "   ********************\n\n";
-    script.resize(a, script.sizes(coefficientMatrix), coefficientMatrix);
+    script.resizeCoefficients(a, script.sizes(coefficientMatrix));
     script.readEntries(a, coefficientMatrix);
     const Sizes sizes = script.sizes(constantTerms);
-    script.resize(b, sizes, constantTerms);
-    script.resize(x, sizes, constantTerms);
+    script.resizeConstants(b, x, sizes, a);
     script.readEntries(b, constantTerms);
     reportTestCase(console, name, type, a, x, b);
     out << "********************   Ende Testfall " << index + 1 << "   ********************\n\n";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <istream>
 #include <new>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "matrix/matrix.hpp"
+#include "matrix/storage_limit.hpp"
 
 namespace zifferon::probelauf {
 
@@ -55,14 +57,22 @@ public:
     // Row count, then column count; both at least 1.
     Sizes sizes(MatrixRole role);
 
-    // A size too large for the memory ends the run like a wrong count.
+    // A size too large for the memory ends the run like a wrong count. What the case will hold
+    // at once is counted before anything is sized: the coefficient matrix together with the
+    // solver's copies of it, then the constant terms and the result together with the solver's
+    // copies of the whole system (the coefficient matrix itself is held by then).
     template <class T>
-    void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role);
+    void resizeCoefficients(MatrixVector<T>& a, Sizes sizes);
+    template <class T>
+    void resizeConstants(MatrixVector<T>& b, MatrixVector<T>& x, Sizes sizes,
+                         const MatrixVector<T>& a);
     // Every entry of the matrix in its current size, row by row.
     template <class T>
     void readEntries(MatrixVector<T>& matrix, MatrixRole role);
 
 private:
+    template <class T, class CaseBytes>
+    void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role, CaseBytes caseBytes);
     std::uint32_t count(const std::string& what, std::uint32_t minimum);
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failMemory(Sizes sizes, MatrixRole role) const;
@@ -73,9 +83,45 @@ private:
     std::string caseName;
 };
 
+// The peak working storage of Matrix<T>::solve for an a.rows x a.columns system whose constant
+// column takes columnBytes: a copy of the matrix and of the column. A matrix wider than tall
+// can only end in the restart from the equations, where a fresh copy of the matrix, then of the
+// column, is made while the old one is still held.
 template <class T>
-void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role) {
+std::uint64_t solverBytes(Sizes a, std::uint64_t columnBytes) {
+    const std::uint64_t matrixCopy = storageBytes<T>(a.rows, a.columns);
+    const std::uint64_t copies = addStorage(matrixCopy, columnBytes);
+    return a.columns > a.rows ? addStorage(copies, std::max(matrixCopy, columnBytes)) : copies;
+}
+
+template <class T>
+void ScriptReader::resizeCoefficients(MatrixVector<T>& a, Sizes sizes) {
+    resize(a, sizes, coefficientMatrix, [sizes] {
+        return addStorage(storageBytes<T>(sizes.rows, sizes.columns), solverBytes<T>(sizes, 0));
+    });
+}
+
+template <class T>
+void ScriptReader::resizeConstants(MatrixVector<T>& b, MatrixVector<T>& x, Sizes sizes,
+                                   const MatrixVector<T>& a) {
+    const auto caseBytes = [sizes, system = Sizes{a.getRows(), a.getColumns()}] {
+        const std::uint64_t column = storageBytes<T>(sizes.rows, sizes.columns);
+        const std::uint64_t held = addStorage(column, column);  // b and x
+        // The solver refuses a system of other shape before it copies anything.
+        const bool solvable = sizes.columns == 1 && sizes.rows == system.rows;
+        return solvable ? addStorage(held, solverBytes<T>(system, column)) : held;
+    };
+    resize(b, sizes, constantTerms, caseBytes);
+    resize(x, sizes, constantTerms, [] { return std::uint64_t{0}; });  // counted with b
+}
+
+// caseBytes() gives what the case needs from here on, this matrix included; it may throw
+// std::bad_alloc for a count beyond 2^64 bytes.
+template <class T, class CaseBytes>
+void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role,
+                          CaseBytes caseBytes) {
     try {
+        requireMemory(caseBytes());
         matrix.resize(sizes.rows, sizes.columns);
     } catch (const std::bad_alloc&) {
         failMemory(sizes, role);
