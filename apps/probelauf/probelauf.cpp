@@ -5,9 +5,11 @@
 #include <string>
 #include <string_view>
 
+#include "console/program_run.hpp"
 #include "matrix/matrix.hpp"
 #include "matrix/print_error.hpp"
 #include "script_reader.hpp"
+#include "visible_text.hpp"
 
 namespace zifferon::probelauf {
 
@@ -22,7 +24,8 @@ template <class T>
 void reportTestCase(console::Console& console, const std::string name, const std::string type,
                     const Matrix<T>& a, Matrix<T>& x, const Matrix<T>& b) {
     std::ostream& out = console.out();
-    out << "Test: " << name << '\n'
+    // The name reaches a terminal shown, not acted on; a file gets it as read.
+    out << "Test: " << (console.outputIsTerminal() ? visibleText(name) : name) << '\n'
         << "Type: " << type << "\n\n"
         << "Vorher: \n\n";
     writeBlock(out, "Koeffizientenmatrix = ", a);
@@ -90,36 +93,41 @@ constexpr ElementType elementTypes[] = {
     {"bruch", &runTyped<Bruch>},
 };
 
+// Reads the name and the type word, then the case itself when the type is known.
+void runCase(console::Console& console, ScriptReader& script, std::uint32_t index) {
+    script.beginCase(index + 1);
+    const std::string name = script.name();
+    const std::string type = script.typeWord();
+    for (const ElementType& elementType : elementTypes) {
+        if (type == elementType.word) {
+            elementType.run(console, script, index, name, type);
+            return;
+        }
+    }
+    // Only the two words are consumed: the next token names the next case.
+    console.out() << "Falsche Datentypangabe.\n\n";
+}
+
 }  // namespace
 
 int run(console::Console& console) {
-    ScriptReader script(console.in());
-    try {
-        const std::uint32_t count = script.caseCount();
-        for (std::uint32_t index = 0; index < count; ++index) {
-            script.beginCase(index + 1);
-            const std::string name = script.name();
-            const std::string type = script.typeWord();
-            bool known = false;
-            for (const ElementType& elementType : elementTypes) {
-                if (type == elementType.word) {
-                    elementType.run(console, script, index, name, type);
-                    known = true;
-                    break;
-                }
+    return console::runProgram(console, [&] {
+        ScriptReader script(console.in());
+        try {
+            const std::uint32_t count = script.caseCount();
+            for (std::uint32_t index = 0; index < count; ++index) {
+                runCase(console, script, index);
+                // Stops at the first case whose output did not arrive (seen once the buffer
+                // was written), instead of reading and solving the rest for nobody.
+                console::checkOutput(console.out());
             }
-            if (!known) {
-                // Only the two words are consumed: the next token names the next case.
-                console.out() << "Falsche Datentypangabe.\n\n";
-            }
+        } catch (const ScriptError& error) {
+            console::commitOutput(console.out());
+            console.err() << error.message << '\n';
+            return 1;
         }
-    } catch (const ScriptError& error) {
-        console.out().flush();
-        console.err() << error.message << '\n';
-        return 1;
-    }
-    console.out().flush();
-    return 0;
+        return 0;
+    });
 }
 
 }  // namespace zifferon::probelauf

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "visible_text.hpp"
+
 namespace zifferon::probelauf {
 
 std::uint32_t ScriptReader::caseCount() {
@@ -60,7 +62,7 @@ std::uint32_t ScriptReader::count(const std::string& what, std::uint32_t minimum
     if (!valid || value < minimum) {
         fail("Die " + what + " muss eine ganze Zahl von " + std::to_string(minimum) + " bis " +
              std::to_string(std::numeric_limits<std::uint32_t>::max()) + " sein, gelesen wurde \"" +
-             word + "\".");
+             quotedWord(word) + "\".");
     }
     return static_cast<std::uint32_t>(value);
 }
@@ -70,7 +72,7 @@ void ScriptReader::fail(const std::string& what) const {
     if (caseNumber != 0) {
         message += " bei Testfall " + std::to_string(caseNumber);
         if (!caseName.empty()) {
-            message += " (" + caseName + ")";
+            message += " (" + quotedWord(caseName) + ")";
         }
     }
     throw ScriptError{message + ": " + what};

@@ -210,6 +210,35 @@ TEST(Probelauf, ErrorReportsAreColouredOnATerminal) {
         << console.output.str();
 }
 
+// Words from the script are shown on a terminal, not acted on (an OSC sequence would set the
+// window title); a file gets them byte for byte. Quoted in a message, a word is also cut short.
+TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
+    struct TerminalConsole : testing::MarkingConsole {
+        using MarkingConsole::MarkingConsole;
+        bool outputIsTerminal() const override { return true; }
+    };
+    const std::string script = "1 t\x1b]0;owned\x07\x7f\x9b" "2J double 1 1 2 1 1 4\n";
+    TerminalConsole terminal(script);
+    EXPECT_EQ(probelauf::run(terminal), 0);
+    EXPECT_NE(terminal.output.str().find("Test: t^[]0;owned^G^?M-^[2J\nType: double\n"),
+              std::string::npos)
+        << terminal.output.str();
+    testing::MarkingConsole file(script);
+    EXPECT_EQ(probelauf::run(file), 0);
+    EXPECT_NE(file.output.str().find("Test: t\x1b]0;owned\x07\x7f\x9b" "2J\nType: double\n"),
+              std::string::npos);
+
+    const std::string longWord(100000, 'w');
+    testing::MarkingConsole flooded("1 " + longWord + "\x1b double " + longWord + " 1\n");
+    EXPECT_EQ(probelauf::run(flooded), 1);
+    const std::string cut(40, 'w');
+    EXPECT_EQ(flooded.errors.str(),
+              "Fehler im Testskript bei Testfall 1 (" + cut +
+                  "...): Die Zeilenanzahl der Koeffizientenmatrix muss eine ganze Zahl von 1 bis "
+                  "4294967295 sein, gelesen wurde \"" +
+                  cut + "...\".\n");
+}
+
 struct ReadError {
     const char* script;
     std::string out;
