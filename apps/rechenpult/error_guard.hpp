@@ -12,7 +12,8 @@ void showErrorText(console::Console& console, const char* text);
 
 // Runs one user action and shows whatever it throws: a MatrixException through printError, a
 // text (the fraction and input errors) and anything else through showErrorText. The end of
-// input passes through. Returns whether the action succeeded.
+// input, lost output and a failed read pass through: they end the program. Returns whether the
+// action succeeded.
 template <class Action>
 bool guarded(console::Console& console, Action&& action) {
     try {
@@ -23,6 +24,10 @@ bool guarded(console::Console& console, Action&& action) {
     } catch (const char* text) {
         showErrorText(console, text);
     } catch (const console::EndOfInput&) {
+        throw;
+    } catch (const console::OutputLost&) {
+        throw;
+    } catch (const console::InputFailed&) {
         throw;
     } catch (...) {
         showErrorText(console, "unbekannter Fehler");

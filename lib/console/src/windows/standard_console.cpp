@@ -4,6 +4,7 @@
 
 #include <ostream>
 
+#include "console/program_run.hpp"
 #include "console/stream_console.hpp"
 #include "console_window.hpp"
 #include "handle_streams.hpp"
@@ -77,7 +78,7 @@ public:
         if (!inputIsConsole) {
             return StreamConsole::readKey();
         }
-        output.flush();
+        commitOutput(output);
         dropRestOfLine();
         const int key = windows::readConsoleKey(inputHandle);
         consumedAfterLastKey = StandardHandles::input.consumed();
