@@ -37,6 +37,16 @@ void redirectOutput(const char* path) {
     close(fd);
 }
 
+// Standard output into a pipe whose read end is already closed.
+void outputToAPipeWithoutReader() {
+    int ends[2];
+    if (pipe(ends) == 0) {
+        dup2(ends[1], STDOUT_FILENO);
+        close(ends[0]);
+        close(ends[1]);
+    }
+}
+
 void sigpipe(void (*disposition)(int)) {
     signal(SIGPIPE, disposition);
 }
@@ -65,12 +75,7 @@ TEST_P(LostOutput, AClosedOutputIsReportedAndEndsTheRun) {
 TEST_P(LostOutput, AReaderThatLeftIsReportedWhenSigpipeIsIgnored) {
     const ProcessResult run = runProgram(GetParam().path, {}, GetParam().input, [] {
         sigpipe(SIG_IGN);
-        int ends[2];
-        if (pipe(ends) == 0) {
-            dup2(ends[1], STDOUT_FILENO);
-            close(ends[0]);
-            close(ends[1]);
-        }
+        outputToAPipeWithoutReader();
     });
     EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
     EXPECT_EQ(run.err, writeFailure(EPIPE));
@@ -84,12 +89,7 @@ INSTANTIATE_TEST_SUITE_P(EveryProgram, LostOutput,
 TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     const ProcessResult run = runProgram(probelauf, {}, oneCase, [] {
         sigpipe(SIG_DFL);
-        int ends[2];
-        if (pipe(ends) == 0) {
-            dup2(ends[1], STDOUT_FILENO);
-            close(ends[0]);
-            close(ends[1]);
-        }
+        outputToAPipeWithoutReader();
     });
     EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGPIPE) << run.status;
 }
