@@ -135,11 +135,10 @@ void floorCase(console::Console& console, probelauf::ScriptReader& script, std::
     Matrix<T> a, b, x;
     std::ostream& out = console.out();
     out << "********************   Beginn Testfall " << index + 1 << "   ********************\n\n";
-    script.resize(a, script.sizes(coefficientMatrix), coefficientMatrix);
+    script.resizeCoefficients(a, script.sizes(coefficientMatrix));
     script.readEntries(a, coefficientMatrix);
     const probelauf::Sizes sizes = script.sizes(constantTerms);
-    script.resize(b, sizes, constantTerms);
-    script.resize(x, sizes, constantTerms);
+    script.resizeConstants(b, x, sizes, a);
     script.readEntries(b, constantTerms);
     out << "Test: " << name << '\n'
         << "Type: " << type << "\n\n"
