@@ -27,22 +27,19 @@ std::string describe(const InputFailed& failure);
 template <class Work>
 int runProgram(Console& console, Work&& work) {
     try {
-        const int status = work();
-        commitOutput(console.out());
-        return status;
+        try {
+            const int status = work();
+            commitOutput(console.out());
+            return status;
+        } catch (const InputFailed& failure) {
+            // What was written before the failure still belongs in the output.
+            commitOutput(console.out());
+            console.err() << describe(failure) << '\n';
+            return exitInputFailed;
+        }
     } catch (const OutputLost& failure) {
         console.err() << describe(failure) << '\n';
         return exitOutputLost;
-    } catch (const InputFailed& failure) {
-        // What was written before the failure still belongs in the output.
-        try {
-            commitOutput(console.out());
-        } catch (const OutputLost& lost) {
-            console.err() << describe(lost) << '\n';
-            return exitOutputLost;
-        }
-        console.err() << describe(failure) << '\n';
-        return exitInputFailed;
     }
 }
 

@@ -52,18 +52,6 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
     }
 }
 
-void ScreenRecord::append(const char* bytes, std::size_t count) {
-    if (!complete) {
-        return;
-    }
-    if (text.size() + count > largest) {
-        complete = false;
-        text = std::string();
-        return;
-    }
-    text.append(bytes, count);
-}
-
 int writeAll(int fd, const char* text, std::size_t count) {
     while (count > 0) {
         const ssize_t written = write(fd, text, count);

@@ -1,0 +1,17 @@
+#include "screen_record.hpp"
+
+namespace zifferon::console::posix {
+
+void ScreenRecord::append(const char* bytes, std::size_t count) {
+    if (!complete) {
+        return;
+    }
+    if (text.size() + count > largest) {
+        complete = false;
+        text = std::string();
+        return;
+    }
+    text.append(bytes, count);
+}
+
+}  // namespace zifferon::console::posix
