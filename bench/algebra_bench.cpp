@@ -18,8 +18,8 @@
 
 #include "algebra_bench.hpp"
 #include "bare_algorithms.hpp"
-#include "matrix/matrix.hpp"
 #include "peer_scalars.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 #if ZIFFERON_HAVE_EIGEN
 #include <Eigen/Dense>

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/element_traits.hpp"
+#include "zifferon/matrix/element_traits.hpp"
 
 namespace zifferon::bench {
 

@@ -18,15 +18,15 @@
 #include <vector>
 
 #include "algebra_bench.hpp"
-#include "console/input_buffer.hpp"
-#include "console/stream_console.hpp"
 #include "heap_counter.hpp"
-#include "matrix/matrix.hpp"
 #include "probelauf.hpp"
 #include "pty_session.hpp"
 #include "script_reader.hpp"
 #include "serienlauf.hpp"
 #include "series_fakes.hpp"
+#include "zifferon/console/input_buffer.hpp"
+#include "zifferon/console/stream_console.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::bench {
 

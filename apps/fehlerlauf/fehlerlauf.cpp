@@ -2,9 +2,9 @@
 
 #include <cstdint>
 
-#include "console/program_run.hpp"
-#include "matrix/matrix.hpp"
-#include "matrix/print_error.hpp"
+#include "zifferon/console/program_run.hpp"
+#include "zifferon/matrix/matrix.hpp"
+#include "zifferon/matrix/print_error.hpp"
 
 namespace zifferon::fehlerlauf {
 

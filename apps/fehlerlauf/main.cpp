@@ -1,5 +1,5 @@
-#include "console/standard_console.hpp"
 #include "fehlerlauf.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 int main() {
     return zifferon::fehlerlauf::run(zifferon::console::standardConsole());

@@ -1,5 +1,5 @@
-#include "console/standard_console.hpp"
 #include "probelauf.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 int main() {
     return zifferon::probelauf::run(zifferon::console::standardConsole());

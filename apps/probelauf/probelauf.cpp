@@ -5,11 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "console/program_run.hpp"
-#include "matrix/matrix.hpp"
-#include "matrix/print_error.hpp"
 #include "script_reader.hpp"
 #include "visible_text.hpp"
+#include "zifferon/console/program_run.hpp"
+#include "zifferon/matrix/matrix.hpp"
+#include "zifferon/matrix/print_error.hpp"
 
 namespace zifferon::probelauf {
 

@@ -7,8 +7,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "matrix/matrix.hpp"
-#include "matrix/storage_limit.hpp"
+#include "zifferon/matrix/matrix.hpp"
+#include "zifferon/matrix/storage_limit.hpp"
 
 namespace zifferon::probelauf {
 

@@ -4,9 +4,9 @@
 #include <sstream>
 #include <string>
 
-#include "console/program_run.hpp"
 #include "menu_screen.hpp"
 #include "type_cycle.hpp"
+#include "zifferon/console/program_run.hpp"
 
 namespace zifferon::rechenpult {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "console/console.hpp"
-#include "matrix/matrix_exception.hpp"
-#include "matrix/print_error.hpp"
+#include "zifferon/console/console.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
+#include "zifferon/matrix/print_error.hpp"
 
 namespace zifferon::rechenpult {
 

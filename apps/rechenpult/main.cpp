@@ -1,5 +1,5 @@
 #include "calculator.hpp"
-#include "console/standard_console.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 int main() {
     return zifferon::rechenpult::run(zifferon::console::standardConsole());

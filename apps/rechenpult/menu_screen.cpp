@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "matrix/screen_header.hpp"
+#include "zifferon/matrix/screen_header.hpp"
 
 namespace zifferon::rechenpult {
 

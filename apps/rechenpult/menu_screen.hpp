@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::rechenpult {
 

@@ -5,9 +5,9 @@
 
 #include "calculator.hpp"
 #include "error_guard.hpp"
-#include "matrix/console_input.hpp"
-#include "matrix/screen_header.hpp"
 #include "menu_screen.hpp"
+#include "zifferon/matrix/console_input.hpp"
+#include "zifferon/matrix/screen_header.hpp"
 
 namespace zifferon::rechenpult {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "console/console.hpp"
-#include "matrix/matrix.hpp"
+#include "zifferon/console/console.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::rechenpult {
 

@@ -1,8 +1,8 @@
 // One source for the four mass tests; SERIENLAUF_ELEMENT names the element type of each.
-#include "console/program_run.hpp"
-#include "console/standard_console.hpp"
 #include "platform.hpp"
 #include "serienlauf.hpp"
+#include "zifferon/console/program_run.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 int main() {
     zifferon::serienlauf::SystemClock clock;

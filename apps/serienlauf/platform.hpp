@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "console/system.hpp"
+#include "zifferon/console/system.hpp"
 
 namespace zifferon::serienlauf {
 

@@ -4,7 +4,7 @@
 #include <concepts>
 #include <cstdint>
 
-#include "console/program_run.hpp"
+#include "zifferon/console/program_run.hpp"
 
 namespace zifferon::serienlauf {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-#include "matrix/matrix.hpp"
 #include "platform.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::serienlauf {
 

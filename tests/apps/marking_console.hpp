@@ -4,7 +4,7 @@
 #include <sstream>
 #include <string>
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::testing {
 

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <type_traits>
 
-#include "matrix/element_types.hpp"
+#include "zifferon/matrix/element_types.hpp"
 
 namespace zifferon::testing {
 

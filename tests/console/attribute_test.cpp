@@ -1,4 +1,4 @@
-#include "console/attribute.hpp"
+#include "zifferon/console/attribute.hpp"
 
 #include <gtest/gtest.h>
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "console/standard_console.hpp"
-#include "console/system.hpp"
+#include "zifferon/console/standard_console.hpp"
+#include "zifferon/console/system.hpp"
 
 int main(int argc, char** argv) {
     zifferon::console::Console& console = zifferon::console::standardConsole();

@@ -1,11 +1,11 @@
-#include "console/key_decoder.hpp"
+#include "zifferon/console/key_decoder.hpp"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::console {
 namespace {

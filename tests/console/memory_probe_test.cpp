@@ -1,4 +1,4 @@
-#include "console/memory_probe.hpp"
+#include "zifferon/console/memory_probe.hpp"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>

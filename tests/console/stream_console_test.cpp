@@ -1,4 +1,4 @@
-#include "console/stream_console.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@
 
 #include "exact_matrix.hpp"
 #include "fuzz_support.hpp"
-#include "matrix/matrix.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::fuzzing {
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "number/bruch.hpp"
+#include "zifferon/number/bruch.hpp"
 
 namespace zifferon::fuzzing {
 

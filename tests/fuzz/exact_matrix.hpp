@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "exact.hpp"
-#include "matrix/matrix.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::fuzzing {
 

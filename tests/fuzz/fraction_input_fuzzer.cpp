@@ -9,7 +9,7 @@
 
 #include "exact.hpp"
 #include "fuzz_support.hpp"
-#include "number/bruch.hpp"
+#include "zifferon/number/bruch.hpp"
 
 namespace zifferon::fuzzing {
 namespace {

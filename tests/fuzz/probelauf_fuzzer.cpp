@@ -4,9 +4,9 @@
 #include <sstream>
 #include <string>
 
-#include "console/stream_console.hpp"
 #include "fuzz_support.hpp"
 #include "probelauf.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zifferon;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "calculator.hpp"
-#include "console/stream_console.hpp"
 #include "fuzz_support.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace zifferon;

@@ -6,7 +6,7 @@
 #include <sstream>
 #include <string>
 
-#include "matrix/matrix.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::testing {
 

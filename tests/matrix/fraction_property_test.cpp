@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "algebra_support.hpp"
-#include "matrix/matrix.hpp"
 #include "matrix_builders.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "algebra_support.hpp"
 #include "element_types.hpp"
-#include "matrix/matrix.hpp"
 #include "matrix_builders.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon {
 namespace {

@@ -1,4 +1,4 @@
-#include "matrix/matrix_vector.hpp"
+#include "zifferon/matrix/matrix_vector.hpp"
 
 #include <gtest/gtest.h>
 
@@ -7,10 +7,10 @@
 #include <new>
 #include <sstream>
 
-#include "console/system.hpp"
 #include "element_types.hpp"
-#include "matrix/matrix.hpp"
 #include "matrix_builders.hpp"
+#include "zifferon/console/system.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon {
 namespace {

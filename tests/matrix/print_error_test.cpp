@@ -1,11 +1,11 @@
-#include "matrix/print_error.hpp"
+#include "zifferon/matrix/print_error.hpp"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "console/stream_console.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 namespace zifferon {
 namespace {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "calculator.hpp"
-#include "console/stream_console.hpp"
 #include "process.hpp"
 #include "pty_session.hpp"
 #include "screens.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 namespace zifferon::testing {
 namespace {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "calculator.hpp"
-#include "console/stream_console.hpp"
 #include "screens.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 namespace zifferon::testing {
 namespace {

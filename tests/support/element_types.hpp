@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "matrix/element_types.hpp"
+#include "zifferon/matrix/element_types.hpp"
 
 namespace zifferon::testing {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "matrix/matrix.hpp"
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::testing {
 

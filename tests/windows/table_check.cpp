@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "console/standard_console.hpp"
-#include "matrix/element_types.hpp"
 #include "table_validator.hpp"
+#include "zifferon/console/standard_console.hpp"
+#include "zifferon/matrix/element_types.hpp"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "console/input_buffer.hpp"
+#include "zifferon/console/input_buffer.hpp"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "console/key_decoder.hpp"
+#include "zifferon/console/key_decoder.hpp"
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::console {
 

@@ -1,4 +1,4 @@
-#include "console/program_run.hpp"
+#include "zifferon/console/program_run.hpp"
 
 #include <cstring>
 #include <ostream>

@@ -1,11 +1,11 @@
-#include "console/stream_console.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 #include <string>
 #include <utility>
 
-#include "console/attribute.hpp"
-#include "console/key_decoder.hpp"
-#include "console/program_run.hpp"
+#include "zifferon/console/attribute.hpp"
+#include "zifferon/console/key_decoder.hpp"
+#include "zifferon/console/program_run.hpp"
 
 namespace zifferon::console {
 

@@ -1,6 +1,7 @@
-// Every class template of the library, and the stream operators, are compiled once here, for
-// each of the four element types; the headers declare these instantiations extern.
-#include "matrix/matrix.hpp"
+// The layers of the matrix class templates, and the stream operators, are compiled once here, for
+// each of the four element types; the headers declare these instantiations extern. Matrix<T>
+// itself is compiled with its dialogs (matrix_dialogs.cpp).
+#include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon {
 
@@ -18,11 +19,6 @@ template class MatrixMath<float>;
 template class MatrixMath<double>;
 template class MatrixMath<Complex>;
 template class MatrixMath<Bruch>;
-
-template class Matrix<float>;
-template class Matrix<double>;
-template class Matrix<Complex>;
-template class Matrix<Bruch>;
 
 template std::ostream& operator<<(std::ostream&, const MatrixVector<float>&);
 template std::ostream& operator<<(std::ostream&, const MatrixVector<double>&);

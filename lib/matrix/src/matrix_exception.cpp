@@ -1,4 +1,4 @@
-#include "matrix/matrix_exception.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
 
 #include <string_view>
 

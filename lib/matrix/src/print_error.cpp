@@ -1,8 +1,8 @@
-#include "matrix/print_error.hpp"
+#include "zifferon/matrix/print_error.hpp"
 
 #include <ostream>
 
-#include "console/standard_console.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 namespace zifferon {
 

@@ -1,4 +1,4 @@
-#include "matrix/screen_header.hpp"
+#include "zifferon/matrix/screen_header.hpp"
 
 #include <ostream>
 

@@ -1,8 +1,9 @@
-#include "matrix/storage_limit.hpp"
+#include "zifferon/matrix/storage_limit.hpp"
 
 #include <new>
 
-#include "console/system.hpp"
+#include "zifferon/console/system.hpp"
+#include "zifferon/matrix/matrix_vector.hpp"
 
 namespace zifferon {
 
@@ -38,7 +39,7 @@ void requireMemory(std::uint64_t bytes) {
     }
 }
 
-void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
+void detail::requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
     requireMemory(storageBytes(rows, columns, elementSize));
 }
 

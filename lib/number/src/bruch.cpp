@@ -1,4 +1,4 @@
-#include "number/bruch.hpp"
+#include "zifferon/number/bruch.hpp"
 
 #include <cstdint>
 #include <istream>

@@ -5,8 +5,8 @@
 
 #include <cerrno>
 
-#include "console/console.hpp"
 #include "terminal_guard.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::console::posix {
 

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "../output_buffer.hpp"
-#include "console/input_buffer.hpp"
 #include "screen_record.hpp"
+#include "zifferon/console/input_buffer.hpp"
 
 namespace zifferon::console::posix {
 

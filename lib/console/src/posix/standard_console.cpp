@@ -1,4 +1,4 @@
-#include "console/standard_console.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,9 +8,9 @@
 #include <cstring>
 #include <ostream>
 
-#include "console/stream_console.hpp"
 #include "fd_streams.hpp"
 #include "terminal_guard.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 namespace zifferon::console {
 

@@ -1,4 +1,4 @@
-#include "console/system.hpp"
+#include "zifferon/console/system.hpp"
 
 #include <sys/resource.h>
 #include <time.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <ctime>
 
-#include "console/memory_probe.hpp"
+#include "zifferon/console/memory_probe.hpp"
 
 namespace zifferon::console {
 

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <csignal>
 
-#include "console/attribute.hpp"
 #include "fd_streams.hpp"
+#include "zifferon/console/attribute.hpp"
 
 namespace zifferon::console::posix {
 

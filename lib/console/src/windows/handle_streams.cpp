@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::console::windows {
 

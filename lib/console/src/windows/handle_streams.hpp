@@ -5,7 +5,7 @@
 #include <cstddef>
 
 #include "../output_buffer.hpp"
-#include "console/input_buffer.hpp"
+#include "zifferon/console/input_buffer.hpp"
 
 namespace zifferon::console::windows {
 

@@ -1,14 +1,14 @@
-#include "console/standard_console.hpp"
+#include "zifferon/console/standard_console.hpp"
 
 #include <windows.h>
 
 #include <ostream>
 
-#include "console/program_run.hpp"
-#include "console/stream_console.hpp"
 #include "console_window.hpp"
 #include "handle_streams.hpp"
 #include "keyboard.hpp"
+#include "zifferon/console/program_run.hpp"
+#include "zifferon/console/stream_console.hpp"
 
 namespace zifferon::console {
 

@@ -1,4 +1,4 @@
-#include "console/system.hpp"
+#include "zifferon/console/system.hpp"
 
 #include <windows.h>
 

@@ -5,8 +5,8 @@
 #include <istream>
 #include <ostream>
 
-#include "console/console.hpp"
-#include "console/input_buffer.hpp"
+#include "zifferon/console/console.hpp"
+#include "zifferon/console/input_buffer.hpp"
 
 namespace zifferon::console {
 

@@ -4,8 +4,8 @@
 #include <istream>
 #include <ostream>
 
-#include "matrix/element_types.hpp"
-#include "matrix/matrix_vector.hpp"
+#include "zifferon/matrix/element_types.hpp"
+#include "zifferon/matrix/matrix_vector.hpp"
 
 namespace zifferon {
 

@@ -6,12 +6,18 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/element_traits.hpp"
-#include "matrix/element_types.hpp"
-#include "matrix/matrix_exception.hpp"
-#include "matrix/storage_limit.hpp"
+#include "zifferon/matrix/element_traits.hpp"
+#include "zifferon/matrix/element_types.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
 
 namespace zifferon {
+
+namespace detail {
+// Throws std::bad_alloc when the elements of a rows x columns matrix would exceed the memory the
+// process can still get. Checked before anything is allocated: on Linux an oversized
+// allocation is not refused but ends the process.
+void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize);
+}  // namespace detail
 
 // Storage of one dense matrix with 1-based, bounds-tested element access.
 //
@@ -92,7 +98,7 @@ std::vector<T> MatrixVector<T>::zeroStorage(std::uint32_t rows, std::uint32_t co
     if (rows == 0 || columns == 0) {
         throw MatrixException(MatrixError::SizeBelowOne);
     }
-    requireStorage(rows, columns, sizeof(T));
+    detail::requireStorage(rows, columns, sizeof(T));
     return std::vector<T>(std::size_t{rows} * columns);
 }
 

@@ -3,7 +3,7 @@
 #include <concepts>
 #include <utility>
 
-#include "matrix/element_types.hpp"
+#include "zifferon/matrix/element_types.hpp"
 
 namespace zifferon {
 

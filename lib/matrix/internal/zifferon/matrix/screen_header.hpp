@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon {
 

@@ -6,15 +6,19 @@
 #include <type_traits>
 #include <vector>
 
-#include "matrix/element_traits.hpp"
-#include "matrix/matrix_exception.hpp"
-#include "matrix/matrix_vector.hpp"
+#include "zifferon/matrix/element_traits.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
+#include "zifferon/matrix/matrix_vector.hpp"
 
 namespace zifferon {
 
+template <class T>
+class Matrix;
+
 // The arithmetic layer: sum, difference, product and vector product of matrices.
 //
-// Every operation leaves both operands unchanged and returns a new matrix. Dimensions are
+// Every operation leaves both operands unchanged and returns a new Matrix<T>, so that results
+// compose with both layers: (a + b).determinant(), a * b.inverse(). Dimensions are
 // checked before anything is computed; an error of the element type (a fraction overflow)
 // passes through unchanged.
 template <class T>
@@ -36,34 +40,33 @@ public:
     ~MatrixArithmetic() override = default;
 
     // Element by element; error 202 (sum) or 203 (difference) unless the dimensions agree.
-    MatrixArithmetic operator+(const MatrixArithmetic& right) const;
-    MatrixArithmetic operator-(const MatrixArithmetic& right) const;
+    Matrix<T> operator+(const MatrixArithmetic& right) const;
+    Matrix<T> operator-(const MatrixArithmetic& right) const;
     // Two column vectors of more than one row give their vectorProduct. Otherwise the matrix
     // product, each element summed over the inner index in increasing order, starting from
     // zero; error 200 unless this has as many columns as right has rows.
-    MatrixArithmetic operator*(const MatrixArithmetic& right) const;
+    Matrix<T> operator*(const MatrixArithmetic& right) const;
     // Component k is a(k+1) b(k+2) - a(k+2) b(k+1), row numbers taken cyclically: the cross
     // product for three rows. Error 204 unless both are column vectors of more than one row,
     // then 201 unless their row counts agree; two rows give error 103, as component 1 then
     // names row 3.
-    MatrixArithmetic vectorProduct(const MatrixArithmetic& right) const;
+    Matrix<T> vectorProduct(const MatrixArithmetic& right) const;
 
 private:
     bool isColumnVector() const { return this->columnCount == 1 && this->rowCount > 1; }
     template <class Operation>
-    MatrixArithmetic elementwise(const MatrixArithmetic& right, MatrixError mismatch,
-                                 Operation operation) const;
+    Matrix<T> elementwise(const MatrixArithmetic& right, MatrixError mismatch,
+                          Operation operation) const;
 };
 
 template <class T>
 template <class Operation>
-MatrixArithmetic<T> MatrixArithmetic<T>::elementwise(const MatrixArithmetic& right,
-                                                     MatrixError mismatch,
-                                                     Operation operation) const {
+Matrix<T> MatrixArithmetic<T>::elementwise(const MatrixArithmetic& right, MatrixError mismatch,
+                                           Operation operation) const {
     if (this->rowCount != right.rowCount || this->columnCount != right.columnCount) {
         throw MatrixException(mismatch);
     }
-    MatrixArithmetic result(this->rowCount, this->columnCount);
+    Matrix<T> result(this->rowCount, this->columnCount);
     for (std::size_t i = 0; i < result.elements.size(); ++i) {
         storeResult(result.elements[i], operation(this->elements[i], right.elements[i]));
     }
@@ -71,26 +74,26 @@ MatrixArithmetic<T> MatrixArithmetic<T>::elementwise(const MatrixArithmetic& rig
 }
 
 template <class T>
-MatrixArithmetic<T> MatrixArithmetic<T>::operator+(const MatrixArithmetic& right) const {
+Matrix<T> MatrixArithmetic<T>::operator+(const MatrixArithmetic& right) const {
     return elementwise(right, MatrixError::SumSizeMismatch,
                        [](const T& a, const T& b) { return a + b; });
 }
 
 template <class T>
-MatrixArithmetic<T> MatrixArithmetic<T>::operator-(const MatrixArithmetic& right) const {
+Matrix<T> MatrixArithmetic<T>::operator-(const MatrixArithmetic& right) const {
     return elementwise(right, MatrixError::DifferenceSizeMismatch,
                        [](const T& a, const T& b) { return a - b; });
 }
 
 template <class T>
-MatrixArithmetic<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right) const {
+Matrix<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right) const {
     if (isColumnVector() && right.isColumnVector()) {
         return vectorProduct(right);
     }
     if (this->columnCount != right.rowCount) {
         throw MatrixException(MatrixError::ProductSizeMismatch);
     }
-    MatrixArithmetic result(this->rowCount, right.columnCount);
+    Matrix<T> result(this->rowCount, right.columnCount);
     // Row i of the result takes the terms k = 1, 2, ... in turn, so every element still sums
     // its own terms in increasing k, each partial sum stored as T; walking rows instead of
     // columns of the right operand only changes the order in which elements are visited.
@@ -113,7 +116,7 @@ MatrixArithmetic<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right
 }
 
 template <class T>
-MatrixArithmetic<T> MatrixArithmetic<T>::vectorProduct(const MatrixArithmetic& right) const {
+Matrix<T> MatrixArithmetic<T>::vectorProduct(const MatrixArithmetic& right) const {
     if (!isColumnVector() || !right.isColumnVector()) {
         throw MatrixException(MatrixError::NotColumnVectors);
     }
@@ -124,7 +127,7 @@ MatrixArithmetic<T> MatrixArithmetic<T>::vectorProduct(const MatrixArithmetic& r
     if (n == 2) {  // component 1 needs row 3 before the row numbers wrap around
         throw MatrixException(MatrixError::IndexOutOfRange);
     }
-    MatrixArithmetic result(this->rowCount, 1);
+    Matrix<T> result(this->rowCount, 1);
     for (std::size_t k = 0; k < n; ++k) {
         const T& ai = this->elements[(k + 1) % n];
         const T& aj = this->elements[(k + 2) % n];

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "console/console.hpp"
-#include "matrix/matrix_exception.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
 
 namespace zifferon {
+
+namespace console {
+class Console;
+}
 
 // Shows a MatrixException: in bright red (attribute 12) the heading
 // "Es ist folgender Fehler aufgetreten: " and a line end, then the message, a line end and an

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "console/console.hpp"
+#include "zifferon/console/console.hpp"
 
 namespace zifferon::console {
 

@@ -20,7 +20,4 @@ std::uint64_t addStorage(std::uint64_t a, std::uint64_t b);
 // oversized allocation is not refused but ends the process.
 void requireMemory(std::uint64_t bytes);
 
-// requireMemory for the elements of a rows x columns matrix.
-void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize);
-
 }  // namespace zifferon

@@ -4,8 +4,8 @@
 #include <limits>
 #include <type_traits>
 
-#include "console/console.hpp"
-#include "matrix/element_types.hpp"
+#include "zifferon/console/console.hpp"
+#include "zifferon/matrix/element_types.hpp"
 
 namespace zifferon {
 

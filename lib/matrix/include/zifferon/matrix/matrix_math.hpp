@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "matrix/element_traits.hpp"
-#include "matrix/matrix_exception.hpp"
-#include "matrix/matrix_vector.hpp"
-#include "matrix/solve_status.hpp"
+#include "zifferon/matrix/element_traits.hpp"
+#include "zifferon/matrix/matrix_exception.hpp"
+#include "zifferon/matrix/matrix_vector.hpp"
+#include "zifferon/matrix/solve_status.hpp"
 
 namespace zifferon {
 
@@ -44,10 +44,10 @@ public:
     T determinant() const;
     // The transposed matrix of cofactors. Error 300 unless square; error 100 for a 1 x 1
     // matrix, whose minors would be empty.
-    MatrixMath adjugate() const;
+    Matrix<T> adjugate() const;
     // The adjugate times 1 / determinant. Checks in the order: error 300 unless square, 301
     // when the determinant is zero, 100 for a 1 x 1 matrix.
-    MatrixMath inverse() const;
+    Matrix<T> inverse() const;
 
     // Solves this * x = b by Gaussian elimination, exchanging rows only for an exactly zero
     // pivot. Writes x only for UniqueSolution. Errors, in this order: 400 unless b is one
@@ -146,11 +146,11 @@ T MatrixMath<T>::determinant() const {
 }
 
 template <class T>
-MatrixMath<T> MatrixMath<T>::adjugate() const {
+Matrix<T> MatrixMath<T>::adjugate() const {
     requireSquare();
     const std::size_t n = this->rowCount;
     MatrixMath minor(this->rowCount - 1, this->rowCount - 1);
-    MatrixMath result(this->rowCount, this->rowCount);
+    Matrix<T> result(this->rowCount, this->rowCount);
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j < n; ++j) {
             // The minor for (i, j): this matrix without row i and column j, order kept.
@@ -171,12 +171,12 @@ MatrixMath<T> MatrixMath<T>::adjugate() const {
 }
 
 template <class T>
-MatrixMath<T> MatrixMath<T>::inverse() const {
+Matrix<T> MatrixMath<T>::inverse() const {
     const T d = determinant();
     if (Traits::isZero(d)) {
         throw MatrixException(MatrixError::NoInverse);
     }
-    MatrixMath result = adjugate();
+    Matrix<T> result = adjugate();
     const T factor = Traits::one() / d;
     for (T& entry : result.elements) {
         storeResult(entry, Traits::product(factor, entry));

@@ -1,17 +1,15 @@
-#pragma once
-
 // The console face of Matrix<T>: the size dialog, the value dialog and the properties report.
-// Included by matrix.hpp; not meant to be included on its own.
-
+// These are Matrix<T>'s only members not defined in its header, so the class is compiled here.
 #include <cstdint>
 #include <ostream>
 #include <string>
 
-#include "console/console.hpp"
-#include "matrix/console_input.hpp"
-#include "matrix/matrix_io.hpp"
-#include "matrix/print_error.hpp"
-#include "matrix/screen_header.hpp"
+#include "zifferon/console/console.hpp"
+#include "zifferon/matrix/console_input.hpp"
+#include "zifferon/matrix/matrix.hpp"
+#include "zifferon/matrix/matrix_io.hpp"
+#include "zifferon/matrix/print_error.hpp"
+#include "zifferon/matrix/screen_header.hpp"
 
 namespace zifferon {
 
@@ -80,5 +78,10 @@ void Matrix<T>::printProperties(console::Console& console) {
                   << static_cast<const MatrixVector<T>&>(*this) << '\n';
     console.pause();
 }
+
+template class Matrix<float>;
+template class Matrix<double>;
+template class Matrix<Complex>;
+template class Matrix<Bruch>;
 
 }  // namespace zifferon

@@ -2,7 +2,7 @@
 
 #include <complex>
 
-#include "number/bruch.hpp"
+#include "zifferon/number/bruch.hpp"
 
 namespace zifferon {
 

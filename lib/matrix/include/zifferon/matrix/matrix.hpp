@@ -3,13 +3,16 @@
 #include <cstdint>
 #include <string>
 
-#include "console/console.hpp"
-#include "matrix/matrix_arithmetic.hpp"
-#include "matrix/matrix_io.hpp"
-#include "matrix/matrix_math.hpp"
-#include "matrix/solve_status.hpp"
+#include "zifferon/matrix/matrix_arithmetic.hpp"
+#include "zifferon/matrix/matrix_io.hpp"
+#include "zifferon/matrix/matrix_math.hpp"
+#include "zifferon/matrix/solve_status.hpp"
 
 namespace zifferon {
+
+namespace console {
+class Console;
+}
 
 // The matrix that programs hold: storage with both operation layers, sharing one
 // MatrixVector<T>.
@@ -33,6 +36,9 @@ public:
     }
     ~Matrix() override = default;
 
+    // The three dialogs on a console of the terminal layer, for the programs; defined in the
+    // library.
+    //
     // The size dialog: asks for the row and the column count and resizes (see resize). A count
     // below 1 is shown as error 100, followed by the pause, and changes nothing. Text that is
     // not a whole number throws wholeNumberInputError.
@@ -51,5 +57,3 @@ extern template class Matrix<Complex>;
 extern template class Matrix<Bruch>;
 
 }  // namespace zifferon
-
-#include "matrix/matrix_dialogs.hpp"
