@@ -95,7 +95,7 @@ TEST(StreamConsoleScreen, ColoursAndClearingOnATerminal) {
     session.console.setTextAttribute(0x70);
     session.console.out() << "text";
     session.console.setTextAttribute(7);
-    EXPECT_EQ(session.out.str(), "\x1b[H\x1b[2J\x1b[30;47mtext\x1b[37;40m");
+    EXPECT_EQ(session.out.str(), "\x1b[H\x1b[2J\x1b[30;47mtext\x1b[39;49m");
     EXPECT_TRUE(session.console.coloursWritten());
 }
 

@@ -104,7 +104,7 @@ TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
     PtySession session(driver, {"clear", "attr:112", "attr:7"});
     const int status = session.finish();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(session.output(), "\x1b[H\x1b[2J\x1b[30;47m\x1b[37;40m\x1b[0m");
+    EXPECT_EQ(session.output(), "\x1b[H\x1b[2J\x1b[30;47m\x1b[39;49m\x1b[0m");
 }
 
 // A terminal without a usable TERM gets no escape sequences at all; NO_COLOR leaves out the
@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, PlainTerminals,
                                            PlainTerminal{"NO_COLOR=1", "\x1b[H\x1b[2J"},
                                            PlainTerminal{"NO_COLOR=",
                                                          "\x1b[H\x1b[2J\x1b[30;47m"
-                                                         "\x1b[37;40m\x1b[0m"}));
+                                                         "\x1b[39;49m\x1b[0m"}));
 
 // An interactive shell with job control on the terminal, as a user has one.
 class JobControlShell {

@@ -35,7 +35,7 @@ TEST(PrintError, ShowsTheErrorInBrightRedAndReturnsToNormal) {
               "Es ist folgender Fehler aufgetreten: \n"
               "Es liegt keine quadratische Matrix vor.\n"
               "\n"
-              "\x1b[37;40m");
+              "\x1b[39;49m");
 }
 
 }  // namespace

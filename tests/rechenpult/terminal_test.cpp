@@ -23,7 +23,7 @@ namespace {
 const std::string program = RECHENPULT;
 
 const std::string clear = "\x1b[H\x1b[2J";
-const std::string normal = "\x1b[37;40m";     // 7
+const std::string normal = "\x1b[39;49m";     // 7
 const std::string highlight = "\x1b[30;47m";  // 0x70
 const std::string red = "\x1b[91;40m";        // 12
 const std::string alarm = "\x1b[30;101m";     // 0xC0

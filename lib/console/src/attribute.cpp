@@ -1,5 +1,7 @@
 #include "zifferon/console/attribute.hpp"
 
+#include "zifferon/console/console.hpp"
+
 namespace zifferon::console {
 
 namespace {
@@ -12,6 +14,9 @@ int ansiColour(unsigned nibble) {
 }  // namespace
 
 std::string sgrSequence(std::uint8_t attribute) {
+    if (attribute == attributeNormal) {
+        return sgrDefaultColours;
+    }
     const unsigned foreground = attribute & 0x0FU;
     const unsigned background = attribute >> 4U;
     const int foregroundCode = ((foreground & 8U) ? 90 : 30) + ansiColour(foreground);

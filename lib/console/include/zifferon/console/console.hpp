@@ -16,7 +16,7 @@ inline constexpr int endOfInput = -1;
 
 // Text attributes, Windows values: low nibble foreground, high nibble background;
 // bit 0 blue, bit 1 green, bit 2 red, bit 3 bright.
-inline constexpr std::uint8_t attributeNormal = 0x07;     // light grey on black
+inline constexpr std::uint8_t attributeNormal = 0x07;     // light grey on black (see sgrSequence)
 inline constexpr std::uint8_t attributeHighlight = 0x70;  // black on light grey
 inline constexpr std::uint8_t attributeError = 0x0C;      // bright red on black
 inline constexpr std::uint8_t attributeAlarm = 0xC0;      // black on bright red
