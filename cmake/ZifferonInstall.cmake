@@ -1,6 +1,7 @@
-# The installed tree: programs in bin/, the three libraries with their headers, and a package
-# configuration for find_package(Zifferon). Components: Programs and Development; a plain
-# `cmake --install` installs both, the Debian package holds the programs only.
+# The installed tree: programs in bin/ with their manual pages, the three libraries with the
+# public headers, and a package configuration for find_package(Zifferon). Components: Programs
+# and Development; a plain `cmake --install` installs both, and each is a Debian package of its
+# own (zifferon, libzifferon-dev).
 include(CMakePackageConfigHelpers)
 
 set(ZIFFERON_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Zifferon)
@@ -20,5 +21,11 @@ install(FILES
     ${PROJECT_BINARY_DIR}/ZifferonConfigVersion.cmake
     DESTINATION ${ZIFFERON_CMAKE_DIR}
     COMPONENT Development)
+
+set(ZIFFERON_PACKAGE_COMPONENTS Programs Development)
+set(ZIFFERON_PACKAGE_NAMES zifferon libzifferon-dev)
+if(NOT WIN32)
+    include(cmake/ZifferonDocs.cmake)
+endif()
 
 include(cmake/ZifferonPackaging.cmake)

@@ -1,8 +1,9 @@
 # Installs the build tree into a fresh prefix and checks that exactly the expected files arrive:
-# the seven programs, the public headers under include/zifferon, the three static libraries and
-# the package configuration.
+# the seven programs with their manual pages, the public headers under include/zifferon, the
+# three static libraries, the package configuration, and each package's copyright and changelog.
 #
-# Variables: BUILD_DIR, PREFIX, SOURCE_DIR, PROGRAMS, BINDIR, LIBDIR, INCLUDEDIR.
+# Variables: BUILD_DIR, PREFIX, SOURCE_DIR, PROGRAMS, BINDIR, LIBDIR, INCLUDEDIR, MANDIR,
+# DATAROOTDIR.
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
@@ -11,7 +12,11 @@ run_step("cmake --install" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix 
 
 set(expected "")
 foreach(program IN LISTS PROGRAMS)
-    list(APPEND expected "${BINDIR}/${program}")
+    list(APPEND expected "${BINDIR}/${program}" "${MANDIR}/man1/${program}.1.gz")
+endforeach()
+foreach(package IN ITEMS zifferon libzifferon-dev)
+    list(APPEND expected "${DATAROOTDIR}/doc/${package}/copyright"
+        "${DATAROOTDIR}/doc/${package}/changelog.gz")
 endforeach()
 foreach(library IN ITEMS console matrix number)
     list(APPEND expected "${LIBDIR}/libzifferon_${library}.a")

@@ -1,0 +1,31 @@
+# What a Debian user finds beside the programs and the library: the copyright and the
+# changelog in share/doc/<package>, and a German manual page per program in section 1,
+# compressed as Debian wants them (gzip -9, no name or time stamp, so builds are reproducible).
+set(ZIFFERON_PROGRAMS rechenpult probelauf fehlerlauf serienlauf_q serienlauf_z serienlauf_f
+    serienlauf_d)
+
+set(zifferon_doc_dir ${PROJECT_BINARY_DIR}/doc)
+set(zifferon_compressed "")
+function(zifferon_gzip source target)
+    add_custom_command(OUTPUT ${target}
+        COMMAND gzip -9 -n -c ${source} > ${target}
+        DEPENDS ${source}
+        COMMENT "Compressing ${target}")
+    set(zifferon_compressed ${zifferon_compressed} ${target} PARENT_SCOPE)
+endfunction()
+
+foreach(program IN LISTS ZIFFERON_PROGRAMS)
+    zifferon_gzip(${PROJECT_SOURCE_DIR}/docs/man/${program}.1 ${zifferon_doc_dir}/${program}.1.gz)
+endforeach()
+zifferon_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${zifferon_doc_dir}/changelog.gz)
+add_custom_target(zifferon_docs ALL DEPENDS ${zifferon_compressed})
+
+list(TRANSFORM ZIFFERON_PROGRAMS PREPEND ${zifferon_doc_dir}/ OUTPUT_VARIABLE pages)
+list(TRANSFORM pages APPEND .1.gz)
+install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Programs)
+
+foreach(component package IN ZIP_LISTS ZIFFERON_PACKAGE_COMPONENTS ZIFFERON_PACKAGE_NAMES)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${zifferon_doc_dir}/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${package}
+        COMPONENT ${component})
+endforeach()
