@@ -1,8 +1,6 @@
 # What a Debian user finds beside the programs and the library: the copyright and the
 # changelog in share/doc/<package>, and a German manual page per program in section 1,
 # compressed as Debian wants them (gzip -9, no name or time stamp, so builds are reproducible).
-set(ZIFFERON_PROGRAMS rechenpult probelauf fehlerlauf serienlauf_q serienlauf_z serienlauf_f
-    serienlauf_d)
 
 set(zifferon_doc_dir ${PROJECT_BINARY_DIR}/doc)
 set(zifferon_compressed "")

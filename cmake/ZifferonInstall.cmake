@@ -22,6 +22,8 @@ install(FILES
     DESTINATION ${ZIFFERON_CMAKE_DIR}
     COMPONENT Development)
 
+set(ZIFFERON_PROGRAMS rechenpult probelauf fehlerlauf serienlauf_q serienlauf_z serienlauf_f
+    serienlauf_d)
 set(ZIFFERON_PACKAGE_COMPONENTS Programs Development)
 set(ZIFFERON_PACKAGE_NAMES zifferon libzifferon-dev)
 if(NOT WIN32)
