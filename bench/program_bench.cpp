@@ -24,6 +24,8 @@
 #include "script_reader.hpp"
 #include "serienlauf.hpp"
 #include "series_fakes.hpp"
+#include "zifferon/console/attribute.hpp"
+#include "zifferon/console/console.hpp"
 #include "zifferon/console/input_buffer.hpp"
 #include "zifferon/console/stream_console.hpp"
 #include "zifferon/matrix/matrix.hpp"
@@ -192,7 +194,7 @@ void registerProbelauf() {
 
 // --- The calculator on a pseudo-terminal ---
 
-constexpr const char* normalColour = "\x1b[37;40m";
+const std::string normalColour = zifferon::console::sgrSequence(zifferon::console::attributeNormal);
 
 // Waits until the calculator waits for a key with the terminal in raw mode: a key typed before
 // would be echoed.
