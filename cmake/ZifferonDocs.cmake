@@ -15,12 +15,9 @@ endfunction()
 foreach(program IN LISTS ZIFFERON_PROGRAMS)
     zifferon_gzip(${PROJECT_SOURCE_DIR}/docs/man/${program}.1 ${zifferon_doc_dir}/${program}.1.gz)
 endforeach()
+install(FILES ${zifferon_compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Programs)
 zifferon_gzip(${PROJECT_SOURCE_DIR}/packaging/changelog ${zifferon_doc_dir}/changelog.gz)
 add_custom_target(zifferon_docs ALL DEPENDS ${zifferon_compressed})
-
-list(TRANSFORM ZIFFERON_PROGRAMS PREPEND ${zifferon_doc_dir}/ OUTPUT_VARIABLE pages)
-list(TRANSFORM pages APPEND .1.gz)
-install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT Programs)
 
 foreach(component package IN ZIP_LISTS ZIFFERON_PACKAGE_COMPONENTS ZIFFERON_PACKAGE_NAMES)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright ${zifferon_doc_dir}/changelog.gz
