@@ -24,20 +24,8 @@ class Matrix;
 template <class T>
 class MatrixArithmetic : public virtual MatrixVector<T> {
 public:
-    MatrixArithmetic() = default;
-    MatrixArithmetic(std::uint32_t rows, std::uint32_t columns) : MatrixVector<T>(rows, columns) {}
-    MatrixArithmetic(const MatrixArithmetic& other) = default;
-    MatrixArithmetic(MatrixArithmetic&& other) = default;
-    // Assignment is the storage's: equal sizes only, else error 104.
-    MatrixArithmetic& operator=(const MatrixVector<T>& other) {
-        MatrixVector<T>::operator=(other);
-        return *this;
-    }
-    MatrixArithmetic& operator=(const MatrixArithmetic& other) {
-        MatrixVector<T>::operator=(other);
-        return *this;
-    }
-    ~MatrixArithmetic() override = default;
+    // Built and assigned as the storage: Matrix<T> assigns the shared base once.
+    using MatrixVector<T>::MatrixVector;
 
     // Element by element; error 202 (sum) or 203 (difference) unless the dimensions agree.
     Matrix<T> operator+(const MatrixArithmetic& right) const;

@@ -24,20 +24,8 @@ class Matrix;
 template <class T>
 class MatrixMath : public virtual MatrixVector<T> {
 public:
-    MatrixMath() = default;
-    MatrixMath(std::uint32_t rows, std::uint32_t columns) : MatrixVector<T>(rows, columns) {}
-    MatrixMath(const MatrixMath& other) = default;
-    MatrixMath(MatrixMath&& other) = default;
-    // Assignment is the storage's: equal sizes only, else error 104.
-    MatrixMath& operator=(const MatrixVector<T>& other) {
-        MatrixVector<T>::operator=(other);
-        return *this;
-    }
-    MatrixMath& operator=(const MatrixMath& other) {
-        MatrixVector<T>::operator=(other);
-        return *this;
-    }
-    ~MatrixMath() override = default;
+    // Built and assigned as the storage: Matrix<T> assigns the shared base once.
+    using MatrixVector<T>::MatrixVector;
 
     // The product of the diagonal of the triangular form (see triangulate). Error 300 unless
     // the matrix is square.
@@ -54,7 +42,7 @@ public:
     // column, 401 unless x is one column, 402 unless b and x have equal row counts, 403 unless
     // b has a row for every row of this. A non-square coefficient matrix is not refused: the
     // elimination runs over the row count, and where that needs an element outside the matrix
-    // the call fails with 103 (see the definition).
+    // the call fails with 103 (see NonSquareBounds).
     SolveStatus solve(Matrix<T>& x, const Matrix<T>& b) const;
 
 private:
@@ -66,14 +54,22 @@ private:
         }
     }
     bool isTriangular() const { return this->isLowerTriangular() || this->isUpperTriangular(); }
-    [[noreturn]] static void throwOutside() { throw MatrixException(MatrixError::IndexOutOfRange); }
-    // Some row i of the n x m system (w, r) reads 0 = r[i] with r[i] non-zero.
-    static bool hasContradictoryRow(const std::vector<T>& w, const std::vector<T>& r, std::size_t n,
-                                    std::size_t m);
-    // Row echelon form of the n x m system (w, r): each column's first non-zero entry at or
-    // below the next pivot row becomes that row's pivot and clears the rows below it.
-    static void toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::size_t n,
-                                 std::size_t m);
+
+    // The solver: its working copy, where a non-square system leaves the matrix, and its steps
+    // in their order.
+    class WorkingSystem;
+    class NonSquareBounds;
+    void requireSolvableShapes(const Matrix<T>& x, const Matrix<T>& b) const;
+    static void eliminateForward(WorkingSystem& system, const NonSquareBounds& bounds);
+    static bool isRegular(const WorkingSystem& system, const NonSquareBounds& bounds);
+    SolveStatus classifySingular(WorkingSystem& system, const Matrix<T>& b) const;
+    static void substituteBack(WorkingSystem& system, const NonSquareBounds& bounds);
+    // Row echelon form of the system: each column's first non-zero entry at or below the next
+    // pivot row becomes that row's pivot and clears the rows below it.
+    static void toRowEchelonForm(WorkingSystem& system);
+    // Some row i reads 0 = r[i] with r[i] non-zero.
+    static bool hasContradictoryRow(const WorkingSystem& system);
+
     // A working copy of the elements, row by row like the storage.
     std::vector<T> flatCopy() const { return this->elements; }
     // The determinant of this square matrix, read only.
@@ -184,39 +180,218 @@ Matrix<T> MatrixMath<T>::inverse() const {
     return result;
 }
 
+// A non-square coefficient matrix is not refused. With n rows and m columns every step keeps
+// the bounds of the square case: the elimination and the regularity product run to row n with
+// pivot i in column i, a row update runs over n columns, and the back substitution takes row
+// i's pivot from column i + (m - n) while that is at least column 1. Where a step would need an
+// element outside the matrix, the call fails with 103 at exactly that step, after the
+// arithmetic that comes before it, so an error of the element type that comes first still wins.
+// These are the only places that fail so; every step asks here.
 template <class T>
-bool MatrixMath<T>::hasContradictoryRow(const std::vector<T>& w, const std::vector<T>& r,
-                                        std::size_t n, std::size_t m) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const T* const row = w.data() + i * m;
-        if (!Traits::isZero(r[i]) && std::all_of(row, row + m, Traits::isZero)) {
-            return true;
+class MatrixMath<T>::NonSquareBounds {
+public:
+    NonSquareBounds(std::size_t rows, std::size_t columns) : n(rows), m(columns) {}
+
+    // The columns a row update can reach.
+    std::size_t updateWidth() const { return std::min(n, m); }
+    // With fewer columns than rows, pivot i = m would lie right of the matrix.
+    void requirePivotColumn(std::size_t i) const {
+        if (i >= m) {
+            outside();
         }
     }
-    return false;
+    // With fewer columns than rows, a row update goes on to column m + 1.
+    void requireUpdateInside() const {
+        if (m < n) {
+            outside();
+        }
+    }
+    // The back substitution's pivot column for row i is i + shift(), both counted from 0.
+    std::int64_t shift() const {
+        return static_cast<std::int64_t>(m) - static_cast<std::int64_t>(n);
+    }
+    // With more columns than rows, a pivot column is left without a row (i < 0).
+    void requirePivotRow(std::int64_t i) const {
+        if (i < 0) {
+            outside();
+        }
+    }
+
+private:
+    [[noreturn]] static void outside() { throw MatrixException(MatrixError::IndexOutOfRange); }
+
+    std::size_t n;
+    std::size_t m;
+};
+
+// The system solve works on, in place: the coefficients W (n x m, row by row like the storage)
+// and the constants r.
+template <class T>
+class MatrixMath<T>::WorkingSystem {
+public:
+    WorkingSystem(std::vector<T> coefficients, std::vector<T> constants, std::size_t rows,
+                  std::size_t columns)
+        : w(std::move(coefficients)), r(std::move(constants)), n(rows), m(columns) {}
+
+    T* row(std::size_t i) { return w.data() + i * m; }
+    const T* row(std::size_t i) const { return w.data() + i * m; }
+
+    std::vector<T> w;
+    std::vector<T> r;
+    std::size_t n;
+    std::size_t m;
+};
+
+template <class T>
+SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
+    requireSolvableShapes(x, b);
+    const NonSquareBounds bounds(this->rowCount, this->columnCount);
+    WorkingSystem system(flatCopy(), b.column(1), this->rowCount, this->columnCount);
+    eliminateForward(system, bounds);
+    if (!isRegular(system, bounds)) {
+        return classifySingular(system, b);
+    }
+    substituteBack(system, bounds);
+    // Exchanges cannot fail, so x is either written completely or not at all.
+    for (std::uint32_t i = 1; i <= system.n; ++i) {
+        using std::swap;
+        swap(x.element(i, 1), system.r[i - 1]);
+    }
+    return SolveStatus::UniqueSolution;
 }
 
 template <class T>
-void MatrixMath<T>::toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::size_t n,
-                                     std::size_t m) {
-    const auto row = [&w, m](std::size_t i) { return w.data() + i * m; };
+void MatrixMath<T>::requireSolvableShapes(const Matrix<T>& x, const Matrix<T>& b) const {
+    if (b.getColumns() != 1) {
+        throw MatrixException(MatrixError::ConstantsNotColumnVector);
+    }
+    if (x.getColumns() != 1) {
+        throw MatrixException(MatrixError::ResultNotColumnVector);
+    }
+    if (b.getRows() != x.getRows()) {
+        throw MatrixException(MatrixError::ResultRowMismatch);
+    }
+    if (b.getRows() != this->rowCount) {
+        throw MatrixException(MatrixError::EquationCountMismatch);
+    }
+}
+
+// Pivot row i clears column i below it; an exactly zero pivot is first exchanged with the next
+// row that has a non-zero entry there. Row k is updated even when its entry below the pivot is
+// already zero, and over all columns up to n, those left of the pivot included: their entries
+// are never forced to zero, so floating-point residues stay visible to the classification.
+template <class T>
+void MatrixMath<T>::eliminateForward(WorkingSystem& system, const NonSquareBounds& bounds) {
+    const std::size_t n = system.n;
+    const std::size_t width = bounds.updateWidth();
+    std::vector<T>& r = system.r;
+    for (std::size_t i = 0; i + 1 < n; ++i) {
+        bounds.requirePivotColumn(i);
+        T* const pivotRow = system.row(i);
+        for (std::size_t k = i + 1; k < n; ++k) {
+            if (Traits::isZero(pivotRow[i])) {
+                std::size_t s = k;
+                while (s < n && Traits::isZero(system.row(s)[i])) {
+                    ++s;
+                }
+                if (s == n) {
+                    break;  // no later row k finds one either: column i is passed over
+                }
+                std::swap_ranges(pivotRow, pivotRow + system.m, system.row(s));
+                using std::swap;
+                swap(r[i], r[s]);
+            }
+            T* const rowK = system.row(k);
+            const T factor = rowK[i] / pivotRow[i];
+            storeResult(r[k], r[k] - Traits::product(factor, r[i]));
+            for (std::size_t q = 0; q < width; ++q) {
+                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
+            }
+            bounds.requireUpdateInside();
+        }
+    }
+}
+
+// The diagonal product, each factor multiplied in before the product is tested for zero.
+template <class T>
+bool MatrixMath<T>::isRegular(const WorkingSystem& system, const NonSquareBounds& bounds) {
+    T p = system.w[0];
+    for (std::size_t i = 1; i < system.n; ++i) {
+        bounds.requirePivotColumn(i);
+        p = Traits::product(p, system.row(i)[i]);
+        if (Traits::isZero(p)) {
+            break;
+        }
+    }
+    return !Traits::isZero(p);
+}
+
+template <class T>
+SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<T>& b) const {
+    // Up to n columns, every row of W is a combination of the equations; a cleared row with a
+    // non-zero constant is a contradiction.
+    if (system.m <= system.n && hasContradictoryRow(system)) {
+        return SolveStatus::NoSolution;
+    }
+    // But the elimination pairs pivot row i with column i: after a passed-over column the rows
+    // below are never cleared against the later columns, and a contradiction can stay hidden in
+    // them (y = 1, 2y = 3). Only the row echelon form over all columns shows every one. With
+    // more columns than rows the elimination left the columns beyond n as they were, so the
+    // echelon form starts again from the equations themselves.
+    if (system.m > system.n) {
+        system.w = flatCopy();
+        system.r = b.column(1);
+    }
+    toRowEchelonForm(system);
+    return hasContradictoryRow(system) ? SolveStatus::NoSolution
+                                       : SolveStatus::InfiniteSolutions;
+}
+
+// Column by column from the bottom: row i's pivot column is q = i + shift, and the loop runs
+// while q >= 0. Where both the constant and the pivot are zero the row is passed over.
+template <class T>
+void MatrixMath<T>::substituteBack(WorkingSystem& system, const NonSquareBounds& bounds) {
+    std::vector<T>& r = system.r;
+    const std::int64_t shift = bounds.shift();
+    for (auto i = static_cast<std::int64_t>(system.n) - 1; i + shift >= 0; --i) {
+        bounds.requirePivotRow(i);
+        const auto q = static_cast<std::size_t>(i + shift);
+        T& ri = r[static_cast<std::size_t>(i)];
+        const T& pivot = system.row(static_cast<std::size_t>(i))[q];
+        if (Traits::isZero(ri) && Traits::isZero(pivot)) {
+            continue;
+        }
+        storeResult(ri, ri / pivot);
+        for (std::int64_t k = i - 1; k >= 0; --k) {
+            const auto above = static_cast<std::size_t>(k);
+            const T t = Traits::product(system.row(above)[q], ri);
+            storeResult(r[above], r[above] - t);
+        }
+    }
+}
+
+template <class T>
+void MatrixMath<T>::toRowEchelonForm(WorkingSystem& system) {
+    const std::size_t n = system.n;
+    const std::size_t m = system.m;
+    std::vector<T>& r = system.r;
     std::size_t pivot = 0;
     for (std::size_t c = 0; c < m && pivot < n; ++c) {
         std::size_t s = pivot;
-        while (s < n && Traits::isZero(row(s)[c])) {
+        while (s < n && Traits::isZero(system.row(s)[c])) {
             ++s;
         }
         if (s == n) {
             continue;
         }
         if (s != pivot) {
-            std::swap_ranges(row(pivot), row(pivot) + m, row(s));
+            std::swap_ranges(system.row(pivot), system.row(pivot) + m, system.row(s));
             using std::swap;
             swap(r[pivot], r[s]);
         }
-        const T* const pivotRow = row(pivot);
+        const T* const pivotRow = system.row(pivot);
         for (std::size_t k = pivot + 1; k < n; ++k) {
-            T* const rowK = row(k);
+            T* const rowK = system.row(k);
             if (Traits::isZero(rowK[c])) {
                 continue;
             }
@@ -230,126 +405,15 @@ void MatrixMath<T>::toRowEchelonForm(std::vector<T>& w, std::vector<T>& r, std::
     }
 }
 
-// With n rows and m columns the steps keep the bounds of the square case: the elimination and
-// the regularity product run to n, the back substitution uses pivot column i + (m - n) while
-// that is at least 1. Where a step reaches past column m (m < n) or past row 1 (m > n) the call
-// fails with 103 at exactly that step, after the arithmetic that comes before it, so an error of
-// the element type that comes first still wins.
 template <class T>
-SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
-    if (b.getColumns() != 1) {
-        throw MatrixException(MatrixError::ConstantsNotColumnVector);
-    }
-    if (x.getColumns() != 1) {
-        throw MatrixException(MatrixError::ResultNotColumnVector);
-    }
-    if (b.getRows() != x.getRows()) {
-        throw MatrixException(MatrixError::ResultRowMismatch);
-    }
-    if (b.getRows() != this->rowCount) {
-        throw MatrixException(MatrixError::EquationCountMismatch);
-    }
-    const std::size_t n = this->rowCount;
-    const std::size_t m = this->columnCount;
-    const std::size_t width = std::min(n, m);  // columns a row update can reach
-
-    std::vector<T> w = flatCopy();  // W(i,q) is w[i * m + q]
-    std::vector<T> r = b.column(1);
-    const auto row = [&w, m](std::size_t i) { return w.data() + i * m; };
-
-    // Forward elimination. Row k is updated even when its entry below the pivot is already
-    // zero, and over all columns up to n, those left of the pivot included: their entries are
-    // never forced to zero, so floating-point residues stay visible to the classification.
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (i >= m) {
-            throwOutside();  // the pivot W(i,i) itself
-        }
-        T* const pivotRow = row(i);
-        for (std::size_t k = i + 1; k < n; ++k) {
-            if (Traits::isZero(pivotRow[i])) {
-                std::size_t s = k;
-                while (s < n && Traits::isZero(row(s)[i])) {
-                    ++s;
-                }
-                if (s == n) {
-                    break;  // no later row k finds one either: column i is passed over
-                }
-                std::swap_ranges(pivotRow, pivotRow + m, row(s));
-                using std::swap;
-                swap(r[i], r[s]);
-            }
-            T* const rowK = row(k);
-            const T factor = rowK[i] / pivotRow[i];
-            storeResult(r[k], r[k] - Traits::product(factor, r[i]));
-            for (std::size_t q = 0; q < width; ++q) {
-                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
-            }
-            if (m < n) {
-                throwOutside();  // the update goes on to column m + 1
-            }
+bool MatrixMath<T>::hasContradictoryRow(const WorkingSystem& system) {
+    for (std::size_t i = 0; i < system.n; ++i) {
+        const T* const row = system.row(i);
+        if (!Traits::isZero(system.r[i]) && std::all_of(row, row + system.m, Traits::isZero)) {
+            return true;
         }
     }
-
-    // Regularity: the diagonal product, multiplied before it is tested.
-    T p = w[0];
-    for (std::size_t i = 1; i < n; ++i) {
-        if (i >= m) {
-            throwOutside();
-        }
-        p = Traits::product(p, row(i)[i]);
-        if (Traits::isZero(p)) {
-            break;
-        }
-    }
-
-    if (Traits::isZero(p)) {
-        // Up to n columns, every row of W is a combination of the equations; a cleared row with
-        // a non-zero constant is a contradiction.
-        if (m <= n && hasContradictoryRow(w, r, n, m)) {
-            return SolveStatus::NoSolution;
-        }
-        // But the elimination pairs pivot row i with column i: after a passed-over column the
-        // rows below are never cleared against the later columns, and a contradiction can stay
-        // hidden in them (y = 1, 2y = 3). Only the row echelon form over all columns shows
-        // every one. With more columns than rows the elimination left the columns beyond n as
-        // they were, so the echelon form starts again from the equations themselves.
-        if (m > n) {
-            w = flatCopy();
-            r = b.column(1);
-        }
-        toRowEchelonForm(w, r, n, m);
-        return hasContradictoryRow(w, r, n, m) ? SolveStatus::NoSolution
-                                               : SolveStatus::InfiniteSolutions;
-    }
-
-    // Back substitution, column by column from the bottom. Signed indices: row i, pivot
-    // column q = i + (m - n), both counted from 0; the loop runs while q >= 0.
-    const auto rows = static_cast<std::int64_t>(n);
-    const auto shift = static_cast<std::int64_t>(m) - rows;
-    for (std::int64_t i = rows - 1; i + shift >= 0; --i) {
-        if (i < 0) {
-            throwOutside();  // more columns than rows: a pivot column is left without a row
-        }
-        const auto q = static_cast<std::size_t>(i + shift);
-        T& ri = r[static_cast<std::size_t>(i)];
-        const T& pivot = row(static_cast<std::size_t>(i))[q];
-        if (Traits::isZero(ri) && Traits::isZero(pivot)) {
-            continue;
-        }
-        storeResult(ri, ri / pivot);
-        for (std::int64_t k = i - 1; k >= 0; --k) {
-            const auto above = static_cast<std::size_t>(k);
-            const T t = Traits::product(row(above)[q], ri);
-            storeResult(r[above], r[above] - t);
-        }
-    }
-
-    // Exchanges cannot fail, so x is either written completely or not at all.
-    for (std::uint32_t i = 1; i <= n; ++i) {
-        using std::swap;
-        swap(x.element(i, 1), r[i - 1]);
-    }
-    return SolveStatus::UniqueSolution;
+    return false;
 }
 
 extern template class MatrixMath<float>;
