@@ -343,8 +343,7 @@ SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<
         system.r = b.column(1);
     }
     toRowEchelonForm(system);
-    return hasContradictoryRow(system) ? SolveStatus::NoSolution
-                                       : SolveStatus::InfiniteSolutions;
+    return hasContradictoryRow(system) ? SolveStatus::NoSolution : SolveStatus::InfiniteSolutions;
 }
 
 // Column by column from the bottom: row i's pivot column is q = i + shift, and the loop runs
