@@ -10,6 +10,7 @@
 #include "zifferon/console/program_run.hpp"
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/print_error.hpp"
+#include "zifferon/matrix/solve_verdict.hpp"
 
 namespace zifferon::probelauf {
 
@@ -32,17 +33,7 @@ void reportTestCase(console::Console& console, const std::string name, const std
     writeBlock(out, "absolute Glieder = ", b);
     out << "Resultat: \n\n";
     try {
-        switch (a.solve(x, b)) {
-            case SolveStatus::NoSolution:
-                out << "Das Gleichungssystem hat keine Loesung.\n";
-                break;
-            case SolveStatus::UniqueSolution:
-                out << x << '\n';
-                break;
-            case SolveStatus::InfiniteSolutions:
-                out << "Das Gleichungssystem hat unendlich viele Loesungen.\n";
-                break;
-        }
+        writeSolveVerdict(out, a.solve(x, b), [&] { out << x << '\n'; });
     } catch (const MatrixException& error) {
         printError(error, console);
     } catch (const char* text) {

@@ -12,6 +12,9 @@ namespace zifferon::rechenpult {
 
 namespace {
 
+// The entries of the type selection, in their order on the screen.
+enum class ElementTypeChoice { Float = 1, Double, Complex, Fraction, EndProgram };
+
 // "Dezimalzahl im Bereich von <smallest normalised> bis <largest finite>", in the stream's
 // default format and in the type's own precision.
 template <class Float>
@@ -22,56 +25,40 @@ std::string rangeEntry() {
     return entry.str();
 }
 
-// One type cycle: two fresh 3 x 3 zero matrices for as long as the main menu stays.
-template <class T>
-int typeCycle(console::Console& console) {
-    Matrix<T> first;
-    Matrix<T> second;
-    return runCalculator(console, first, second);
-}
-
-// The type selection, then one type cycle of the chosen type; returns the main-menu choice
-// that ended it, or EndProgramChoice.
-int runTypeCycle(console::Console& console) {
-    switch (selectElementType(console)) {
-        case FloatType:
-            return typeCycle<float>(console);
-        case DoubleType:
-            return typeCycle<double>(console);
-        case ComplexType:
-            return typeCycle<Complex>(console);
-        case FractionType:
-            return typeCycle<Bruch>(console);
-        default:
-            return EndProgramChoice;
-    }
-}
-
-}  // namespace
-
-int selectElementType(console::Console& console) {
+ElementTypeChoice selectElementType(console::Console& console) {
     MenuScreen screen(MenuScreen::Heading::Prompt,
                       "Bitte waehlen Sie den Datentyp der Matrixelemente:",
                       {rangeEntry<float>(), rangeEntry<double>(), "komplexe Zahlen", "Bruchzahl",
                        "Programm beenden"});
-    return screen.choose(console);
+    return screen.choose<ElementTypeChoice>(console);
 }
 
-int mainMenu(console::Console& console) {
-    MenuScreen screen(MenuScreen::Heading::Title, "Hauptmenue: ",
-                      {"Eingabe", "Ausgabe", "Arithmetic", "Matrix-Operationen", "Gleichungsloeser",
-                       "Datentyp der Matrizen aendern", "Programm beenden"});
-    return screen.choose(console);
+// The type selection, then one type cycle of the chosen type; returns the main-menu choice
+// that ended it, or EndProgram.
+MainMenuChoice selectAndRunTypeCycle(console::Console& console) {
+    switch (selectElementType(console)) {
+        case ElementTypeChoice::Float:
+            return runTypeCycle<float>(console);
+        case ElementTypeChoice::Double:
+            return runTypeCycle<double>(console);
+        case ElementTypeChoice::Complex:
+            return runTypeCycle<Complex>(console);
+        case ElementTypeChoice::Fraction:
+            return runTypeCycle<Bruch>(console);
+        case ElementTypeChoice::EndProgram:
+            break;
+    }
+    return MainMenuChoice::EndProgram;
 }
+
+}  // namespace
 
 int run(console::Console& console) {
     return console::runProgram(console, [&] {
         try {
-            for (;;) {
-                if (runTypeCycle(console) == EndProgramChoice) {
-                    return 0;
-                }
+            while (selectAndRunTypeCycle(console) != MainMenuChoice::EndProgram) {
             }
+            return 0;
         } catch (const console::EndOfInput&) {
             return 0;
         }

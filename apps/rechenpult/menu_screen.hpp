@@ -25,6 +25,11 @@ public:
     // Shows the screen until Enter is pressed and returns the highlighted entry's number,
     // counted from 1. Throws console::EndOfInput when no key can come any more.
     int choose(console::Console& console);
+    // The same, as the caller's enumeration of the entries, which numbers them from 1.
+    template <class Choice>
+    Choice choose(console::Console& console) {
+        return static_cast<Choice>(choose(console));
+    }
 
 private:
     void draw(console::Console& console) const;
