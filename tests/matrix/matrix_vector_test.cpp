@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <limits>
 #include <new>
-#include <sstream>
+#include <utility>
 
+#include "algebra_support.hpp"
 #include "element_types.hpp"
 #include "matrix_builders.hpp"
 #include "zifferon/console/system.hpp"
@@ -15,9 +16,11 @@
 namespace zifferon {
 namespace {
 
+using testing::exactText;
 using testing::expectMatrix;
 using testing::matrixErrorOf;
 using testing::matrixOf;
+using testing::parseMatrix;
 
 template <class T>
 class MatrixStorage : public ::testing::Test {};
@@ -66,14 +69,28 @@ TYPED_TEST(MatrixStorage, CopiesAreDeep) {
     expectMatrix(copy, {{1, 2}, {3, 4}});
 }
 
-TYPED_TEST(MatrixStorage, ResizeKeepsTheOverlapAndFillsWithZero) {
-    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
-    matrix.resize(2, 4);
-    expectMatrix(matrix, {{1, 2, 3, 0}, {4, 5, 6, 0}});
-    matrix.resize(3, 3);
-    expectMatrix(matrix, {{1, 2, 3}, {4, 5, 6}, {0, 0, 0}});
+// The elements lie row by row in one block, so a resize that changes the row length must move
+// every kept element to its new place.
+TYPED_TEST(MatrixStorage, ResizeKeepsEachElementInPlaceAndFillsWithZero) {
+    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2, 3, 4}, {5, 6, 7, 8}});
+    matrix.resize(3, 2);
+    expectMatrix(matrix, {{1, 2}, {5, 6}, {0, 0}});
+    matrix.resize(2, 5);
+    expectMatrix(matrix, {{1, 2, 0, 0, 0}, {5, 6, 0, 0, 0}});
+    matrix.resize(4, 1);
+    expectMatrix(matrix, {{1}, {5}, {0}, {0}});
     matrix.resize(1, 1);
     expectMatrix(matrix, {{1}});
+}
+
+TYPED_TEST(MatrixStorage, MovedFromIsEmptyAndTakesAResize) {
+    Matrix<TypeParam> source = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    const Matrix<TypeParam> target(std::move(source));
+    expectMatrix(target, {{1, 2}, {3, 4}});
+    EXPECT_EQ(source.getRows(), 0U);
+    EXPECT_EQ(source.getColumns(), 0U);
+    source.resize(1, 2);
+    expectMatrix(source, {{0, 0}});
 }
 
 TYPED_TEST(MatrixStorage, RejectedResizeLeavesTheMatrix) {
@@ -106,12 +123,16 @@ TYPED_TEST(MatrixStorage, SwapRowsExchangesWholeRows) {
 }
 
 TYPED_TEST(MatrixStorage, SwapColumnsExchangesWholeColumns) {
-    Matrix<TypeParam> matrix = matrixOf<TypeParam>({{1, 2}, {3, 4}});
-    matrix.swapColumns(1, 2);
-    expectMatrix(matrix, {{2, 1}, {4, 3}});
-    EXPECT_EQ(matrixErrorOf([&] { matrix.swapColumns(0, 1); }), 103);
-    EXPECT_EQ(matrixErrorOf([&] { matrix.swapColumns(1, 3); }), 103);
-    expectMatrix(matrix, {{2, 1}, {4, 3}});
+    Matrix<TypeParam> wide = matrixOf<TypeParam>({{1, 2, 3}, {4, 5, 6}});
+    wide.swapColumns(1, 3);
+    expectMatrix(wide, {{3, 2, 1}, {6, 5, 4}});
+    EXPECT_EQ(matrixErrorOf([&] { wide.swapColumns(0, 1); }), 103);
+    EXPECT_EQ(matrixErrorOf([&] { wide.swapColumns(1, 4); }), 103);
+    expectMatrix(wide, {{3, 2, 1}, {6, 5, 4}});
+
+    Matrix<TypeParam> tall = matrixOf<TypeParam>({{1, 2}, {3, 4}, {5, 6}});
+    tall.swapColumns(2, 1);
+    expectMatrix(tall, {{2, 1}, {4, 3}, {6, 5}});
 }
 
 TYPED_TEST(MatrixStorage, StorageBeyondTheMachinesMemoryIsRefusedUpFront) {
@@ -134,15 +155,6 @@ TYPED_TEST(MatrixStorage, StorageBeyondTheMachinesMemoryIsRefusedUpFront) {
     expectMatrix(matrix, {{1, 2}, {3, 4}});
 }
 
-TYPED_TEST(MatrixStorage, EveryMatrixHoldsOneSharedStorage) {
-    Matrix<TypeParam> matrix(2, 2);
-    MatrixVector<TypeParam>& viaArithmetic = static_cast<MatrixArithmetic<TypeParam>&>(matrix);
-    MatrixVector<TypeParam>& viaMath = static_cast<MatrixMath<TypeParam>&>(matrix);
-    EXPECT_EQ(&viaArithmetic, &viaMath);
-    viaArithmetic.element(1, 2) = TypeParam(5);
-    EXPECT_TRUE(viaMath.element(1, 2) == TypeParam(5));
-}
-
 TYPED_TEST(MatrixStorage, EveryLayerBuildsTheSameWays) {
     expectMatrix(MatrixArithmetic<TypeParam>(), {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
     expectMatrix(MatrixMath<TypeParam>(1, 2), {{0, 0}});
@@ -163,20 +175,25 @@ TYPED_TEST(MatrixStorage, EveryLayerBuildsTheSameWays) {
 }
 
 // Fractions read from text stay as typed while they are only stored and moved around.
-TEST(MatrixStorageFractions, TypedFractionsKeepTheirFormThroughResizeAndAssignment) {
-    Matrix<Bruch> matrix(1, 2);
-    std::istringstream("2/4") >> matrix.element(1, 1);
-    matrix.resize(2, 3);
-    EXPECT_EQ(matrix.element(1, 1).getZaehler(), 2);
-    EXPECT_EQ(matrix.element(1, 1).getNenner(), 4);
+TEST(MatrixStorageFractions, ResizeExchangesAndAssignmentKeepTheTypedForm) {
+    Matrix<Bruch> matrix = parseMatrix<Bruch>(2, 3, "2/4 6/-4 3/9 -5/-10 0/5 8/2");
+    matrix.resize(3, 2);
+    EXPECT_EQ(exactText(matrix), "2/4\t6/-4\t\n-5/-10\t0\t\n0\t0\t\n");
+    matrix.swapRows(1, 2);
+    matrix.swapColumns(1, 2);
+    EXPECT_EQ(exactText(matrix), "0\t-5/-10\t\n6/-4\t2/4\t\n0\t0\t\n");
 
-    Matrix<Bruch> target(2, 3);
+    Matrix<Bruch> target(3, 2);
     target = matrix;
-    EXPECT_EQ(target.element(1, 1).getNenner(), 4);
+    EXPECT_EQ(exactText(target), "0\t-5/-10\t\n6/-4\t2/4\t\n0\t0\t\n");
+}
 
-    matrix.swapColumns(1, 3);
-    EXPECT_EQ(matrix.element(1, 3).getNenner(), 4);
-    EXPECT_TRUE(matrix.element(1, 1) == Bruch());
+TEST(MatrixStorageFractions, RefusedResizeKeepsTheTypedForm) {
+    Matrix<Bruch> matrix = parseMatrix<Bruch>(1, 2, "2/4 6/-4");
+    constexpr std::uint32_t most = std::numeric_limits<std::uint32_t>::max();
+    EXPECT_THROW(matrix.resize(most, most), std::bad_alloc);
+    EXPECT_EQ(matrixErrorOf([&] { matrix.resize(0, 1); }), 100);
+    EXPECT_EQ(exactText(matrix), "2/4\t6/-4\t\n");
 }
 
 }  // namespace
