@@ -43,7 +43,7 @@ int StreamConsole::readKey() {
         return std::exchange(pendingKey, endOfInput);
     }
     commitOutput(outStream);
-    dropRestOfLine();
+    dropRestOfLine(LineRest::upToLineEnd);
     beginKeyWait();
     int key = endOfInput;
     try {
@@ -53,7 +53,7 @@ int StreamConsole::readKey() {
         throw;
     }
     endKeyWait();
-    consumedAfterLastKey = input.consumed();
+    noteKeyRead();
     return key;
 }
 
@@ -64,15 +64,15 @@ void StreamConsole::pause() {
     outStream << '\n';
 }
 
-// A value read leaves the rest of its line in the input. That line end must not count as a key
-// press, so when anything was read since the last key and it did not end a line, the rest of
-// the line goes.
-void StreamConsole::dropRestOfLine() {
+void StreamConsole::dropRestOfLine(LineRest extent) {
     if (input.consumed() == consumedAfterLastKey || input.lastConsumed() == '\n') {
         return;
     }
-    for (int c = input.sbumpc(); c != std::char_traits<char>::eof() && c != '\n';
-         c = input.sbumpc()) {
+    while (extent == LineRest::upToLineEnd || input.in_avail() > 0) {
+        const int c = input.sbumpc();
+        if (c == std::char_traits<char>::eof() || c == '\n') {
+            return;
+        }
     }
 }
 

@@ -29,14 +29,6 @@ int errorNumberOf(DWORD error) {
 
 }  // namespace
 
-void HandleInput::dropBufferedLine() {
-    while (in_avail() > 0) {
-        if (sbumpc() == '\n') {
-            return;
-        }
-    }
-}
-
 std::size_t HandleInput::readSource(char* target, std::size_t capacity) {
     DWORD count = 0;
     if (ReadFile(handle, target, static_cast<DWORD>(capacity), &count, nullptr) == 0) {

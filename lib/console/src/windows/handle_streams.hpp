@@ -16,9 +16,6 @@ class HandleInput : public InputBuffer {
 public:
     explicit HandleInput(HANDLE handle) : handle(handle) {}
 
-    // Drops the rest of the current line as far as it is already buffered; never waits.
-    void dropBufferedLine();
-
 protected:
     std::size_t readSource(char* target, std::size_t capacity) override;
 

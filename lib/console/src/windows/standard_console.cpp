@@ -79,9 +79,11 @@ public:
             return StreamConsole::readKey();
         }
         commitOutput(output);
-        dropRestOfLine();
+        // As with piped input, the rest of a line from which a value was read is no key press.
+        // The console hands over whole lines, so that rest is already buffered.
+        dropRestOfLine(LineRest::bufferedOnly);
         const int key = windows::readConsoleKey(inputHandle);
-        consumedAfterLastKey = StandardHandles::input.consumed();
+        noteKeyRead();
         return key;
     }
 
@@ -98,18 +100,6 @@ public:
         }
         output << '\n';
     }
-
-private:
-    // As with piped input, the rest of a line from which a value was read is no key press. The
-    // console hands over whole lines, so that rest is already buffered.
-    void dropRestOfLine() {
-        if (StandardHandles::input.consumed() != consumedAfterLastKey &&
-            StandardHandles::input.lastConsumed() != '\n') {
-            StandardHandles::input.dropBufferedLine();
-        }
-    }
-
-    std::uint64_t consumedAfterLastKey = 0;
 };
 
 }  // namespace

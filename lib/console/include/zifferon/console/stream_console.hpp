@@ -58,8 +58,19 @@ protected:
     // Called with the output flushed, just before the escape sequence that clears the screen.
     virtual void newScreen() {}
 
+    // How much of a partly read line a key wait drops (see dropRestOfLine).
+    enum class LineRest {
+        upToLineEnd,   // waiting for the line end if need be
+        bufferedOnly,  // never waiting: for input that arrives in whole lines
+    };
+    // A value read leaves the rest of its line in the input. That line end must not count as a
+    // key press, so when anything was read since the last key and it did not end a line, the
+    // rest of the line goes.
+    void dropRestOfLine(LineRest extent);
+    // Everything read so far belongs to the key just read.
+    void noteKeyRead() { consumedAfterLastKey = input.consumed(); }
+
 private:
-    void dropRestOfLine();
     int decodeNextKey();
 
     InputBuffer& input;
