@@ -67,11 +67,4 @@ int writeAll(int fd, const char* text, std::size_t count) {
     return 0;
 }
 
-int FileDescriptorSink::operator()(const char* text, std::size_t count) const {
-    if (record != nullptr) {
-        record->append(text, count);
-    }
-    return writeAll(fd, text, count);
-}
-
 }  // namespace zifferon::console::posix

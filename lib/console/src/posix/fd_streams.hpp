@@ -4,8 +4,7 @@
 #include <cstddef>
 #include <functional>
 
-#include "../output_buffer.hpp"
-#include "screen_record.hpp"
+#include "../file_sink.hpp"
 #include "zifferon/console/input_buffer.hpp"
 
 namespace zifferon::console::posix {
@@ -34,18 +33,10 @@ private:
     std::function<void()> continued;
 };
 
-// Writes all of the given bytes to a file descriptor; returns 0 or the error number. What
-// reaches the terminal is also kept in `record`, when there is one.
-struct FileDescriptorSink {
-    int fd;
-    ScreenRecord* record = nullptr;
-    int operator()(const char* text, std::size_t count) const;
-};
-
 // Writes all bytes, retrying after interruptions; returns 0 or the error number.
 int writeAll(int fd, const char* text, std::size_t count);
 
-// Output to a file descriptor (see OutputBuffer).
-using FileDescriptorOutput = OutputBuffer<FileDescriptorSink>;
+// Output to a file descriptor.
+using FileDescriptorOutput = FileOutput<int, writeAll>;
 
 }  // namespace zifferon::console::posix

@@ -65,7 +65,7 @@ struct StandardStreams {
 
     bool inputIsTerminal;
     OutputTraits outputTraits;
-    posix::ScreenRecord screen;
+    ScreenRecord screen;
     posix::FileDescriptorInput input;
     posix::FileDescriptorOutput outputBuffer;
     posix::FileDescriptorOutput errorBuffer;

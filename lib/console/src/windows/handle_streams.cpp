@@ -43,7 +43,7 @@ std::size_t HandleInput::readSource(char* target, std::size_t capacity) {
     return count;
 }
 
-int HandleSink::operator()(const char* text, std::size_t count) const {
+int writeAll(HANDLE handle, const char* text, std::size_t count) {
     while (count > 0) {
         DWORD written = 0;
         const DWORD chunk = static_cast<DWORD>(std::min(count, largestWrite));

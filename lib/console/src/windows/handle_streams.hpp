@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "../output_buffer.hpp"
+#include "../file_sink.hpp"
 #include "zifferon/console/input_buffer.hpp"
 
 namespace zifferon::console::windows {
@@ -25,12 +25,9 @@ private:
 
 // Writes all of the given bytes to a file handle, byte for byte; returns 0, or the error number
 // that comes nearest to the system's reason when it could not.
-struct HandleSink {
-    HANDLE handle;
-    int operator()(const char* text, std::size_t count) const;
-};
+int writeAll(HANDLE handle, const char* text, std::size_t count);
 
-// Output to a file handle (see OutputBuffer).
-using HandleOutput = OutputBuffer<HandleSink>;
+// Output to a file handle.
+using HandleOutput = FileOutput<HANDLE, writeAll>;
 
 }  // namespace zifferon::console::windows

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-namespace zifferon::console::posix {
+namespace zifferon::console {
 
 // What the terminal shows since the screen was last cleared, kept so that the screen can be
 // drawn again after the program was stopped and continued. A screen too large to keep is not
@@ -24,4 +24,4 @@ private:
     bool complete = false;
 };
 
-}  // namespace zifferon::console::posix
+}  // namespace zifferon::console

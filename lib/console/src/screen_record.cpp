@@ -1,6 +1,6 @@
 #include "screen_record.hpp"
 
-namespace zifferon::console::posix {
+namespace zifferon::console {
 
 void ScreenRecord::append(const char* bytes, std::size_t count) {
     if (!complete) {
@@ -14,4 +14,4 @@ void ScreenRecord::append(const char* bytes, std::size_t count) {
     text.append(bytes, count);
 }
 
-}  // namespace zifferon::console::posix
+}  // namespace zifferon::console
