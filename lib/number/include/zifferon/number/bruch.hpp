@@ -11,9 +11,10 @@ namespace zifferon {
 // An exact fraction of two signed 64-bit integers.
 //
 // Normal form: nenner > 0 and gcd(zaehler, nenner) == 1; zero is 0/1. Every fraction that a
-// constructor, a copy or an arithmetic operation produces is in normal form; `kuerzen` is the
-// one place that establishes it. Stream input and assignment store the two integers as they
-// are, so a fraction typed as 2/4 stays 2/4 until it takes part in arithmetic or is copied.
+// constructor, a copy or an arithmetic operation produces is in normal form; one private
+// normaliser establishes it (see the data members). Stream input and assignment store the two
+// integers as they are, so a fraction typed as 2/4 stays 2/4 until it takes part in arithmetic or
+// is copied.
 //
 // Intermediate products are formed exactly (in 128 bits where 64 do not suffice), so a result
 // is exact whenever its normal form fits in 64 bits; otherwise the operation throws
@@ -87,23 +88,46 @@ public:
     friend std::istream& operator>>(std::istream& in, Bruch& value);
 
 private:
+    // Intermediates that do not fit in 64 bits are formed exactly in 128.
+    __extension__ typedef __int128 Int128;
+    __extension__ typedef unsigned __int128 UInt128;
+
     struct NormalForm {};
     Bruch(NormalForm, std::int64_t zaehler, std::int64_t nenner) noexcept
         : nenner(nenner), zaehler(zaehler) {}
-    friend class BruchBuilder;
 
     // The arithmetic is inline down to the gcd, as it runs in the matrix algorithms' inner
     // loops; only intermediates beyond 64 bits leave for the out-of-line wide paths.
 
-    // The normal form of zaehler / nenner; a zero denominator throws `konstruktorFehler`.
-    static Bruch reduced(std::int64_t zaehler, std::int64_t nenner);
-    // The normal form of +-zaehler / nenner given as magnitudes, zaehler > 0 or 0.
-    static Bruch fromMagnitudes(bool negative, std::uint64_t zaehler, std::uint64_t nenner);
+    // The normaliser: brings the magnitudes of zaehler / nenner (nenner != 0) to lowest terms,
+    // zero to 0/1. The only place that reduces, for 64-bit terms and 128-bit intermediates
+    // alike. Working on magnitudes keeps every step defined: the most negative value is never
+    // negated or divided by -1.
+    template <class UInt>
+    static void toLowestTerms(UInt& zaehler, UInt& nenner) noexcept;
+    // The normal form of +-zaehler / nenner given as magnitudes, nenner != 0; throws
+    // `ueberlaufFehler` when it does not fit in 64 bits.
+    template <class UInt>
+    static Bruch fromMagnitudes(bool negative, UInt zaehler, UInt nenner);
+    // The normal form of zaehler / nenner, signed integers as wide as UInt; a zero denominator
+    // throws `konstruktorFehler`.
+    template <class UInt = std::uint64_t, class Int>
+    static Bruch reduced(Int zaehler, Int nenner);
+    // |value| as an unsigned integer as wide as Int; defined for the most negative value too.
+    template <class UInt, class Int>
+    static UInt magnitude(Int value) noexcept {
+        static_assert(sizeof(UInt) == sizeof(Int));
+        return value < 0 ? UInt(0) - UInt(value) : UInt(value);
+    }
     // Binary gcd; both arguments non-zero.
-    static std::uint64_t gcd(std::uint64_t a, std::uint64_t b) noexcept;
-    static std::uint64_t magnitude(std::int64_t value) noexcept {
-        return value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                         : static_cast<std::uint64_t>(value);
+    template <class UInt>
+    static UInt gcd(UInt a, UInt b) noexcept;
+    // value != 0.
+    static int trailingZeros(std::uint64_t value) noexcept { return std::countr_zero(value); }
+    static int trailingZeros(UInt128 value) noexcept {
+        const auto low = static_cast<std::uint64_t>(value);
+        return low != 0 ? std::countr_zero(low)
+                        : 64 + std::countr_zero(static_cast<std::uint64_t>(value >> 64));
     }
     // x + y, or x - y.
     static Bruch sum(const Bruch& x, const Bruch& y, bool subtract);
@@ -113,15 +137,19 @@ private:
     static Bruch wideSum(const Bruch& x, const Bruch& y, bool subtract);
     static Bruch wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
 
+    // In normal form (see above) unless stored as given by assignment or stream input.
+    // `toLowestTerms` is the one place that establishes it, for `kuerzen`, the constructors and
+    // all arithmetic, the 128-bit paths included.
     std::int64_t nenner = 1;
     std::int64_t zaehler = 0;
 };
 
-inline std::uint64_t Bruch::gcd(std::uint64_t a, std::uint64_t b) noexcept {
-    const int shift = std::countr_zero(a | b);
-    a >>= std::countr_zero(a);
+template <class UInt>
+inline UInt Bruch::gcd(UInt a, UInt b) noexcept {
+    const int shift = trailingZeros(a | b);
+    a >>= trailingZeros(a);
     do {
-        b >>= std::countr_zero(b);
+        b >>= trailingZeros(b);
         if (a > b) {
             std::swap(a, b);
         }
@@ -130,32 +158,42 @@ inline std::uint64_t Bruch::gcd(std::uint64_t a, std::uint64_t b) noexcept {
     return a << shift;
 }
 
-inline Bruch Bruch::fromMagnitudes(bool negative, std::uint64_t zaehler, std::uint64_t nenner) {
+template <class UInt>
+inline void Bruch::toLowestTerms(UInt& zaehler, UInt& nenner) noexcept {
     if (zaehler == 0) {
-        return Bruch();
+        nenner = 1;
+        return;
     }
     // Most results are already in lowest terms, and a division costs more than the whole gcd
     // of small numbers: divide only by a divisor that is not 1.
     if (zaehler != 1 && nenner != 1) {
-        const std::uint64_t divisor = gcd(zaehler, nenner);
+        const UInt divisor = gcd(zaehler, nenner);
         if (divisor != 1) {
             zaehler /= divisor;
             nenner /= divisor;
         }
     }
+}
+
+template <class UInt>
+inline Bruch Bruch::fromMagnitudes(bool negative, UInt zaehler, UInt nenner) {
+    toLowestTerms(zaehler, nenner);
     constexpr std::uint64_t most = std::numeric_limits<std::int64_t>::max();
     if (nenner > most || zaehler > most + (negative ? 1 : 0)) {
         throw ueberlaufFehler;
     }
-    return Bruch(NormalForm{}, static_cast<std::int64_t>(negative ? 0 - zaehler : zaehler),
+    const auto zaehler64 = static_cast<std::uint64_t>(zaehler);
+    return Bruch(NormalForm{}, static_cast<std::int64_t>(negative ? 0 - zaehler64 : zaehler64),
                  static_cast<std::int64_t>(nenner));
 }
 
-inline Bruch Bruch::reduced(std::int64_t zaehler, std::int64_t nenner) {
+template <class UInt, class Int>
+inline Bruch Bruch::reduced(Int zaehler, Int nenner) {
     if (nenner == 0) {
         throw konstruktorFehler;
     }
-    return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude(zaehler), magnitude(nenner));
+    return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude<UInt>(zaehler),
+                          magnitude<UInt>(nenner));
 }
 
 inline Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehler(zaehler) {
