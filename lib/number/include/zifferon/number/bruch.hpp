@@ -1,6 +1,7 @@
 #pragma once
 
 #include <bit>
+#include <cassert>
 #include <cstdint>
 #include <iosfwd>
 #include <limits>
@@ -92,9 +93,13 @@ private:
     __extension__ typedef __int128 Int128;
     __extension__ typedef unsigned __int128 UInt128;
 
+    // Takes terms already in normal form, and checks that they are in debug builds.
     struct NormalForm {};
     Bruch(NormalForm, std::int64_t zaehler, std::int64_t nenner) noexcept
-        : nenner(nenner), zaehler(zaehler) {}
+        : nenner(nenner), zaehler(zaehler) {
+        assert(isNormal(zaehler, nenner));
+    }
+    static bool isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept;
 
     // The arithmetic is inline down to the gcd, as it runs in the matrix algorithms' inner
     // loops; only intermediates beyond 64 bits leave for the out-of-line wide paths.
@@ -139,7 +144,7 @@ private:
 
     // In normal form (see above) unless stored as given by assignment or stream input.
     // `toLowestTerms` is the one place that establishes it, for `kuerzen`, the constructors and
-    // all arithmetic, the 128-bit paths included.
+    // all arithmetic, the 128-bit paths included; the normal-form constructor asserts it.
     std::int64_t nenner = 1;
     std::int64_t zaehler = 0;
 };
@@ -194,6 +199,16 @@ inline Bruch Bruch::reduced(Int zaehler, Int nenner) {
     }
     return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude<UInt>(zaehler),
                           magnitude<UInt>(nenner));
+}
+
+inline bool Bruch::isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept {
+    if (nenner <= 0) {
+        return false;
+    }
+    if (zaehler == 0) {
+        return nenner == 1;
+    }
+    return gcd(magnitude<std::uint64_t>(zaehler), static_cast<std::uint64_t>(nenner)) == 1;
 }
 
 inline Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehler(zaehler) {
