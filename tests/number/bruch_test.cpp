@@ -143,6 +143,10 @@ TEST(BruchArithmetic, ExactWhenOnlyTheIntermediatesLeave64Bits) {
     expectParts(Bruch(maxValue, 2) + Bruch(maxValue, 2), maxValue, 1);
     expectParts(Bruch(minValue) - Bruch(0), minValue, 1);
     expectParts(Bruch(minValue) / Bruch(minValue), 1, 1);
+    // The 128-bit terms of the sum, 2^81 / (3 * 2^80), have their low 64 bits zero: their
+    // common factor of 2 lies beyond them.
+    const std::int64_t twoTo40 = std::int64_t{1} << 40;
+    expectParts(Bruch(1, twoTo40) + Bruch(2 * twoTo40 - 3, 3 * twoTo40), 2, 3);
     // Typed extremes, unreduced: every product of the sum is 2^126.
     const Bruch one = typed("-9223372036854775808/-9223372036854775808");
     expectParts(one + one, 2, 1);
