@@ -3,7 +3,9 @@
 #include <cmath>
 #include <concepts>
 #include <cstdint>
+#include <type_traits>
 
+#include "table_format.hpp"
 #include "zifferon/console/program_run.hpp"
 
 namespace zifferon::serienlauf {
@@ -156,9 +158,9 @@ void Serienlauf<T>::runCycle() {
     switch (status) {
         case SolveStatus::UniqueSolution:
             out << " ! ";
-            writeTableCell(x);
+            writeTableCell(out, x);
             out << " ! ";
-            writeTableCell(p);
+            writeTableCell(out, p);
             out << " ! " << deviation.mean;
             break;
         case SolveStatus::NoSolution:
@@ -188,27 +190,6 @@ void Serienlauf<T>::fillRandom(MatrixVector<T>& matrix) {
         }
     }
     sleeper.sleep(waitMilliseconds);
-}
-
-template <class T>
-void Serienlauf<T>::writeTableCell(const MatrixVector<T>& matrix) {
-    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
-        if (i > 1) {
-            out << " ; ";
-        }
-        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
-            if (j > 1) {
-                out << " , ";
-            }
-            out << matrix.element(i, j);
-        }
-    }
-}
-
-template <class T>
-void Serienlauf<T>::writeDate() {
-    const console::CalendarDate date = clock.date(clock.seconds());
-    out << date.day << '.' << date.month << '.' << date.year;
 }
 
 template <class T>
@@ -268,15 +249,15 @@ T Serienlauf<T>::drawEntry() {
 template <class T>
 void Serienlauf<T>::writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b) {
     out << row << " ! ";
-    writeTableCell(a);
+    writeTableCell(out, a);
     out << " ! ";
-    writeTableCell(b);
+    writeTableCell(out, b);
 }
 
 template <class T>
 void Serienlauf<T>::writeRowEnd() {
     out << " ! Version 1.8.5 ! ";
-    writeDate();
+    writeDate(out, clock.date(clock.seconds()));
     out << '\n';
     // Every row reaches the output as soon as it is complete, in one write: the stream was
     // empty when the row began, and a row (a few KiB at most) fits its buffer. When the row

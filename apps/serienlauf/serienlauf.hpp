@@ -2,19 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <ios>
 #include <ostream>
 #include <string>
-#include <type_traits>
 
 #include "platform.hpp"
 #include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::serienlauf {
-
-// Significant digits of every floating-point value in the table.
-template <class T>
-inline constexpr std::streamsize tablePrecision = std::is_same_v<T, float> ? 8 : 16;
 
 // The mean relative deviation of a check product, in percent, and what it was formed from.
 struct Deviation {
@@ -74,10 +68,6 @@ public:
     void runCycle();
     // Reseeds, draws every entry row by row, then waits.
     void fillRandom(MatrixVector<T>& matrix);
-    // Entries of a row joined by " , ", rows by " ; ".
-    void writeTableCell(const MatrixVector<T>& matrix);
-    // Local date now, as D.M.YYYY without leading zeros.
-    void writeDate();
 
     // The number the next written row gets.
     std::uint32_t rowNumber() const { return row; }

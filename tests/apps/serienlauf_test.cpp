@@ -16,6 +16,7 @@
 #include "matrix_builders.hpp"
 #include "serienlauf.hpp"
 #include "series_fakes.hpp"
+#include "table_format.hpp"
 
 namespace zifferon {
 namespace {
@@ -121,55 +122,46 @@ TEST(SeriesDraws, FractionsRedrawTheWholeTripleForDenominatorZeroAndAreReduced) 
     EXPECT_TRUE(bench.random.drawnOut());
 }
 
+// A matrix as the table writes it in a cell.
+template <class T>
+std::string cellOf(const Matrix<T>& matrix) {
+    std::ostringstream out;
+    out.precision(serienlauf::tablePrecision<T>);
+    serienlauf::writeTableCell(out, matrix);
+    return out.str();
+}
+
 TEST(SeriesCells, EntriesJoinedByCommasAndRowsBySemicolonsAtTheTablePrecision) {
-    Bench<double> doubles({});
-    doubles.series.writeHeader();
-    doubles.out.str("");
     Matrix<double> m(2, 2);
     m.element(1, 1) = 3;
     m.element(1, 2) = -0.0;
     m.element(2, 1) = -4;
     m.element(2, 2) = 1.0 / 3;
-    doubles.series.writeTableCell(m);
-    doubles.out << '|';
-    doubles.series.writeTableCell(testing::matrixOf<double>({{5}}));
-    doubles.out << '|';
-    doubles.series.writeTableCell(testing::matrixOf<double>({{3}, {-4}, {7}}));
-    EXPECT_EQ(doubles.out.str(), "3 , -0 ; -4 , 0.3333333333333333|5|3 ; -4 ; 7");
+    EXPECT_EQ(cellOf(m), "3 , -0 ; -4 , 0.3333333333333333");
+    EXPECT_EQ(cellOf(testing::matrixOf<double>({{5}})), "5");
+    EXPECT_EQ(cellOf(testing::matrixOf<double>({{3}, {-4}, {7}})), "3 ; -4 ; 7");
 
-    Bench<float> floats({});
-    floats.series.writeHeader();
-    floats.out.str("");
     Matrix<float> third(1, 1);
     third.element(1, 1) = 1.0f / 3;
-    floats.series.writeTableCell(third);
-    EXPECT_EQ(floats.out.str(), "0.33333334");
+    EXPECT_EQ(cellOf(third), "0.33333334");
 
-    Bench<Complex> complexes({});
-    complexes.series.writeHeader();
-    complexes.out.str("");
     Matrix<Complex> c(2, 1);
     c.element(1, 1) = Complex(1, -0.0);
     c.element(2, 1) = Complex(2.0 / 3, -5);
-    complexes.series.writeTableCell(c);
-    EXPECT_EQ(complexes.out.str(), "(1,-0) ; (0.6666666666666666,-5)");
+    EXPECT_EQ(cellOf(c), "(1,-0) ; (0.6666666666666666,-5)");
 
-    Bench<Bruch> fractions({});
     Matrix<Bruch> q(1, 3);
     q.element(1, 2) = Bruch(4);
     q.element(1, 3) = Bruch(-3, 4);
-    fractions.series.writeTableCell(q);
-    EXPECT_EQ(fractions.out.str(), "0 , 4 , -3/4");
+    EXPECT_EQ(cellOf(q), "0 , 4 , -3/4");
 }
 
 TEST(SeriesCells, DateWithoutLeadingZeros) {
-    Bench<double> bench({});
-    FakeClock february(midnight, midnight, {1, 2, 2027});
-    Serienlauf<double>(bench.out, february, bench.sleeper, bench.random).writeDate();
-    bench.out << ' ';
-    FakeClock newYearsEve(midnight, midnight, {31, 12, 2026});
-    Serienlauf<double>(bench.out, newYearsEve, bench.sleeper, bench.random).writeDate();
-    EXPECT_EQ(bench.out.str(), "1.2.2027 31.12.2026");
+    std::ostringstream out;
+    serienlauf::writeDate(out, {1, 2, 2027});
+    out << ' ';
+    serienlauf::writeDate(out, {31, 12, 2026});
+    EXPECT_EQ(out.str(), "1.2.2027 31.12.2026");
 }
 
 // One cycle: seed for n, wait, seed for A, wait, seed for b, wait; n redrawn while it is 0.
