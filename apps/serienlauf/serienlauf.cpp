@@ -128,10 +128,10 @@ void Serienlauf<T>::writeHeader() {
 
 template <class T>
 void Serienlauf<T>::runCycle() {
-    const std::uint32_t n = drawEquationCount();
+    const std::uint32_t n = systems.equationCount();
     Matrix<T> a(n, n), b(n, 1), x(n, 1), p(n, 1), d(n, 1);
-    fillRandom(a);
-    fillRandom(b);
+    systems.fill(a);
+    systems.fill(b);
 
     // Whatever the computation throws (a fraction outgrowing 64 bits, say) rejects the cycle
     // like the acceptance rule does: nothing is written and the next cycle takes the number.
@@ -179,71 +179,6 @@ template <class T>
 void Serienlauf<T>::fail(std::uint32_t n, const char* message) {
     errorText = message;
     ++cycleCounts.failed[n];
-}
-
-template <class T>
-void Serienlauf<T>::fillRandom(MatrixVector<T>& matrix) {
-    reseed();
-    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
-        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
-            matrix.element(i, j) = drawEntry();
-        }
-    }
-    sleeper.sleep(waitMilliseconds);
-}
-
-template <class T>
-void Serienlauf<T>::reseed() {
-    // The seed is the time truncated to 32 bits.
-    random.seed(static_cast<std::uint32_t>(clock.seconds()));
-}
-
-template <class T>
-unsigned Serienlauf<T>::draw() {
-    return static_cast<unsigned>(random.draw());
-}
-
-template <class T>
-std::uint32_t Serienlauf<T>::drawEquationCount() {
-    reseed();
-    std::uint32_t n = 0;
-    while (n == 0) {
-        n = draw() % 10;
-    }
-    sleeper.sleep(waitMilliseconds);
-    return n;
-}
-
-template <class T>
-template <class Real>
-Real Serienlauf<T>::drawPart() {
-    static constexpr unsigned moduli[] = {1, 10, 100, 1000, 10000};
-    const unsigned modulus = moduli[draw() % 5];
-    Real value = static_cast<Real>(draw() % modulus);
-    if (draw() % 2 == 0) {
-        value = -value;  // a zero becomes -0
-    }
-    return value;
-}
-
-template <class T>
-T Serienlauf<T>::drawEntry() {
-    if constexpr (std::is_same_v<T, Bruch>) {
-        for (;;) {
-            const auto m = static_cast<std::int64_t>(draw() % 100);
-            const bool even = draw() % 2 == 0;
-            const auto q = static_cast<std::int64_t>(draw() % 100);
-            if (q != 0) {
-                return Bruch(even ? -m : m, q);
-            }
-        }
-    } else if constexpr (std::is_same_v<T, Complex>) {
-        const double real = drawPart<double>();
-        const double imaginary = drawPart<double>();
-        return Complex(real, imaginary);
-    } else {
-        return drawPart<T>();
-    }
 }
 
 template <class T>

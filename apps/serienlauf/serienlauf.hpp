@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform.hpp"
+#include "random_systems.hpp"
 #include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::serienlauf {
@@ -54,10 +55,9 @@ template <class T>
 class Serienlauf {
 public:
     static constexpr std::uint32_t lastRow = 10000;
-    static constexpr unsigned waitMilliseconds = 1000;
 
     Serienlauf(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random)
-        : out(out), clock(clock), sleeper(sleeper), random(random) {}
+        : out(out), clock(clock), systems(clock, sleeper, random) {}
 
     // The header, then cycles until the last row is written.
     void run();
@@ -66,8 +66,6 @@ public:
     void writeHeader();
     // One random system, from drawing n to writing (or not writing) its row.
     void runCycle();
-    // Reseeds, draws every entry row by row, then waits.
-    void fillRandom(MatrixVector<T>& matrix);
 
     // The number the next written row gets.
     std::uint32_t rowNumber() const { return row; }
@@ -76,13 +74,6 @@ public:
     const CycleCounts& counts() const { return cycleCounts; }
 
 private:
-    void reseed();
-    // One draw as the non-negative number the generator promises.
-    unsigned draw();
-    std::uint32_t drawEquationCount();
-    T drawEntry();
-    template <class Real>
-    Real drawPart();
     // A cycle whose computation threw: keeps the message, writes nothing.
     void fail(std::uint32_t n, const char* message);
     void writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b);
@@ -90,8 +81,7 @@ private:
 
     std::ostream& out;
     Clock& clock;
-    Sleeper& sleeper;
-    RandomSource& random;
+    RandomSystems<T> systems;
     std::uint32_t row = 1;
     std::string errorText;
     CycleCounts cycleCounts;

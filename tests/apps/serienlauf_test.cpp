@@ -14,6 +14,7 @@
 
 #include "element_types.hpp"
 #include "matrix_builders.hpp"
+#include "random_systems.hpp"
 #include "serienlauf.hpp"
 #include "series_fakes.hpp"
 #include "table_format.hpp"
@@ -24,6 +25,7 @@ namespace {
 using serienlauf::Deviation;
 using serienlauf::isAccepted;
 using serienlauf::meanDeviation;
+using serienlauf::RandomSystems;
 using serienlauf::Serienlauf;
 using testing::FakeClock;
 using testing::FakeSleeper;
@@ -34,20 +36,23 @@ constexpr std::int64_t midnight = 1796515200;
 constexpr std::int64_t evening = midnight + 20 * 3600;
 constexpr std::uint32_t seed0 = static_cast<std::uint32_t>(evening);
 
-// A mass test on a fake clock with draws scripted per seed, writing into a string.
+// A mass test on a fake clock with draws scripted per seed, writing into a string, and the
+// random systems it draws from on their own.
 template <class T>
 struct Bench {
     explicit Bench(std::map<std::uint32_t, std::vector<int>> scripts, std::int64_t start = evening)
         : clock(start, midnight, {6, 12, 2026}),
           sleeper(clock),
           random(std::move(scripts)),
-          series(out, clock, sleeper, random) {}
+          series(out, clock, sleeper, random),
+          systems(clock, sleeper, random) {}
 
     std::ostringstream out;
     FakeClock clock;
     FakeSleeper sleeper;
     ScriptedRandom random;
     Serienlauf<T> series;
+    RandomSystems<T> systems;
 };
 
 template <class T>
@@ -68,7 +73,7 @@ TYPED_TEST(SeriesTypedTest, FillReseedsFromTheTimeTruncatedTo32BitsAndWaitsASeco
     // 2^32 + 7 seconds seeds with 7.
     Bench<TypeParam> bench({{7, std::vector<int>(12, 1)}}, (std::int64_t{1} << 32) + 7);
     Matrix<TypeParam> m(1, 2);
-    bench.series.fillRandom(m);
+    bench.systems.fill(m);
     EXPECT_EQ(bench.random.seeds, std::vector<std::uint32_t>{7});
     EXPECT_EQ(bench.sleeper.waits, std::vector<unsigned>{1000});
     EXPECT_EQ(bench.clock.now, (std::int64_t{1} << 32) + 8);
@@ -80,7 +85,7 @@ TEST(SeriesDraws, RealEntriesTakeExponentValueAndSignInThatOrder) {
     const std::vector<int> draws{7, 1234, 3, 5, 999, 8, 4, 123456, 0};
     Bench<double> bench({{seed0, draws}});
     Matrix<double> m(1, 3);
-    bench.series.fillRandom(m);
+    bench.systems.fill(m);
     EXPECT_EQ(m.element(1, 1), 34.0);
     EXPECT_EQ(m.element(1, 2), 0.0);
     EXPECT_TRUE(std::signbit(m.element(1, 2)));
@@ -89,7 +94,7 @@ TEST(SeriesDraws, RealEntriesTakeExponentValueAndSignInThatOrder) {
 
     Bench<float> floats({{seed0, draws}});
     Matrix<float> f(3, 1);  // column by column is row by row here
-    floats.series.fillRandom(f);
+    floats.systems.fill(f);
     EXPECT_EQ(f.element(1, 1), 34.0f);
     EXPECT_TRUE(std::signbit(f.element(2, 1)));
     EXPECT_EQ(f.element(3, 1), -3456.0f);
@@ -100,7 +105,7 @@ TEST(SeriesDraws, ComplexEntriesDrawTheRealPartFirst) {
     // Then (0, -0): modulus 1 twice, signs odd and even.
     Bench<Complex> bench({{seed0, {1, 27, 2, 4, 12345, 1, 0, 5, 1, 10, 5, 0}}});
     Matrix<Complex> m(2, 1);
-    bench.series.fillRandom(m);
+    bench.systems.fill(m);
     EXPECT_EQ(m.element(1, 1), Complex(-7, 2345));
     EXPECT_EQ(m.element(2, 1), Complex(0, 0));
     EXPECT_FALSE(std::signbit(m.element(2, 1).real()));
@@ -112,7 +117,7 @@ TEST(SeriesDraws, FractionsRedrawTheWholeTripleForDenominatorZeroAndAreReduced) 
     // (50, even, 0) is discarded; 30/45 odd -> 2/3; 6/4 even -> -3/2; 0/7 -> 0/1.
     Bench<Bruch> bench({{seed0, {150, 4, 200, 30, 7, 45, 106, 10, 4, 0, 3, 7}}});
     Matrix<Bruch> m(1, 3);
-    bench.series.fillRandom(m);
+    bench.systems.fill(m);
     EXPECT_EQ(m.element(1, 1).getZaehler(), 2);
     EXPECT_EQ(m.element(1, 1).getNenner(), 3);
     EXPECT_EQ(m.element(1, 2).getZaehler(), -3);
