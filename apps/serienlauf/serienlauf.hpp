@@ -54,26 +54,25 @@ struct CycleCounts {
 template <class T>
 class Serienlauf {
 public:
-    static constexpr std::uint32_t lastRow = 10000;
+    // The last row of the programs' tables.
+    static constexpr std::uint32_t fullTable = 10000;
 
-    Serienlauf(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random)
-        : out(out), clock(clock), systems(clock, sleeper, random) {}
+    Serienlauf(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random,
+               std::uint32_t lastRow = fullTable)
+        : out(out), clock(clock), systems(clock, sleeper, random), lastRow(lastRow) {}
 
     // The header, then cycles until the last row is written.
     void run();
 
-    // The header line; sets the table's precision.
-    void writeHeader();
-    // One random system, from drawing n to writing (or not writing) its row.
-    void runCycle();
-
-    // The number the next written row gets.
-    std::uint32_t rowNumber() const { return row; }
     // The message of the last failure inside a cycle; never written to the table.
     const std::string& lastError() const { return errorText; }
     const CycleCounts& counts() const { return cycleCounts; }
 
 private:
+    // The header line; sets the table's precision.
+    void writeHeader();
+    // One random system, from drawing n to writing (or not writing) its row.
+    void runCycle();
     // A cycle whose computation threw: keeps the message, writes nothing.
     void fail(std::uint32_t n, const char* message);
     void writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b);
@@ -82,6 +81,7 @@ private:
     std::ostream& out;
     Clock& clock;
     RandomSystems<T> systems;
+    std::uint32_t lastRow;
     std::uint32_t row = 1;
     std::string errorText;
     CycleCounts cycleCounts;

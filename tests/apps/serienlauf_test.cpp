@@ -18,6 +18,7 @@
 #include "serienlauf.hpp"
 #include "series_fakes.hpp"
 #include "table_format.hpp"
+#include "table_validator.hpp"
 
 namespace zifferon {
 namespace {
@@ -36,16 +37,23 @@ constexpr std::int64_t midnight = 1796515200;
 constexpr std::int64_t evening = midnight + 20 * 3600;
 constexpr std::uint32_t seed0 = static_cast<std::uint32_t>(evening);
 
-// A mass test on a fake clock with draws scripted per seed, writing into a string, and the
-// random systems it draws from on their own.
+// A mass test of `lastRow` rows on a fake clock with draws scripted per seed, writing into a
+// string, and the random systems it draws from on their own.
 template <class T>
 struct Bench {
-    explicit Bench(std::map<std::uint32_t, std::vector<int>> scripts, std::int64_t start = evening)
+    explicit Bench(std::map<std::uint32_t, std::vector<int>> scripts, std::uint32_t lastRow = 1,
+                   std::int64_t start = evening)
         : clock(start, midnight, {6, 12, 2026}),
           sleeper(clock),
           random(std::move(scripts)),
-          series(out, clock, sleeper, random),
+          series(out, clock, sleeper, random, lastRow),
           systems(clock, sleeper, random) {}
+
+    // What the run wrote after its header line.
+    std::string rows() const {
+        const std::string text = out.str();
+        return text.substr(text.find('\n') + 1);
+    }
 
     std::ostringstream out;
     FakeClock clock;
@@ -60,18 +68,17 @@ class SeriesTypedTest : public ::testing::Test {};
 TYPED_TEST_SUITE(SeriesTypedTest, testing::ElementTypes);
 
 TYPED_TEST(SeriesTypedTest, HeaderHasTheLatinOneByteAndSetsThePrecision) {
-    Bench<TypeParam> bench({});
-    bench.series.writeHeader();
+    Bench<TypeParam> bench({}, 0);
+    bench.series.run();
     EXPECT_EQ(bench.out.str(),
               "lfd.Nr. ! Koeffizientenmatrix ! absolute Glieder ! L\xF6sung ! Probe ! mittlere "
               "Abweichung / % ! Version ! Datum\n");
     EXPECT_EQ(bench.out.precision(), (std::is_same_v<TypeParam, float> ? 8 : 16));
-    EXPECT_EQ(bench.series.rowNumber(), 1u);
 }
 
 TYPED_TEST(SeriesTypedTest, FillReseedsFromTheTimeTruncatedTo32BitsAndWaitsASecond) {
     // 2^32 + 7 seconds seeds with 7.
-    Bench<TypeParam> bench({{7, std::vector<int>(12, 1)}}, (std::int64_t{1} << 32) + 7);
+    Bench<TypeParam> bench({{7, std::vector<int>(12, 1)}}, 1, (std::int64_t{1} << 32) + 7);
     Matrix<TypeParam> m(1, 2);
     bench.systems.fill(m);
     EXPECT_EQ(bench.random.seeds, std::vector<std::uint32_t>{7});
@@ -169,41 +176,46 @@ TEST(SeriesCells, DateWithoutLeadingZeros) {
     EXPECT_EQ(out.str(), "1.2.2027 31.12.2026");
 }
 
+// Cycles run through tables of a row or two: a cycle that writes nothing leaves the run to the
+// next, and a cycle beyond the scripted draws (after a row that kept its number, say) ends the
+// test with an exception.
+
 // One cycle: seed for n, wait, seed for A, wait, seed for b, wait; n redrawn while it is 0.
 TEST(SeriesCycle, UniqueSolutionRowAndTheReseedsAndWaitsOfACycle) {
     Bench<double> bench({{seed0, {10, 21}}, {seed0 + 1, {1, 2, 1}}, {seed0 + 2, {1, 4, 3}}});
-    bench.series.writeHeader();
-    bench.out.str("");
-    bench.series.runCycle();
-    EXPECT_EQ(bench.out.str(), "1 ! 2 ! 4 ! 2 ! 4 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
+    bench.series.run();
+    EXPECT_EQ(bench.rows(), "1 ! 2 ! 4 ! 2 ! 4 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
     EXPECT_EQ(bench.random.seeds, (std::vector<std::uint32_t>{seed0, seed0 + 1, seed0 + 2}));
     EXPECT_EQ(bench.sleeper.waits, (std::vector<unsigned>{1000, 1000, 1000}));
-    EXPECT_EQ(bench.series.rowNumber(), 2u);
     EXPECT_EQ(bench.series.counts().written[1], 1u);
 }
 
 TEST(SeriesCycle, SingularSystemsWriteTheirVerdictRows) {
     // A = (-0), b = (5): contradictory.
     Bench<float> none({{seed0, {1}}, {seed0 + 1, {0, 7, 2}}, {seed0 + 2, {1, 5, 1}}});
-    none.series.runCycle();
-    EXPECT_EQ(none.out.str(),
-              "1 ! -0 ! 5 ! keine Loesung ! --- ! ---  ! Version 1.8.5 ! 6.12.2026\n");
+    none.series.run();
+    EXPECT_EQ(none.rows(), "1 ! -0 ! 5 ! keine Loesung ! --- ! ---  ! Version 1.8.5 ! 6.12.2026\n");
 
-    // A = (0,0), b = (0,-0): every x solves it.
-    Bench<Complex> infinite(
-        {{seed0, {1}}, {seed0 + 1, {0, 0, 1, 0, 0, 1}}, {seed0 + 2, {0, 0, 1, 0, 0, 4}}});
-    infinite.series.runCycle();
-    EXPECT_EQ(infinite.out.str(),
-              "1 ! (0,0) ! (0,-0) ! unendlich viele Loesungen ! --- ! ---  ! Version 1.8.5 ! "
-              "6.12.2026\n");
-    EXPECT_EQ(infinite.series.rowNumber(), 2u);
+    // A = (0,0), b = (0,-0): every x solves it. Two rows, so the verdict row must pass its
+    // number on.
+    Bench<Complex> infinite({{seed0, {1}},
+                             {seed0 + 1, {0, 0, 1, 0, 0, 1}},
+                             {seed0 + 2, {0, 0, 1, 0, 0, 4}},
+                             {seed0 + 3, {1}},
+                             {seed0 + 4, {0, 0, 1, 0, 0, 1}},
+                             {seed0 + 5, {0, 0, 1, 0, 0, 4}}},
+                            2);
+    infinite.series.run();
+    const std::string verdict =
+        " ! (0,0) ! (0,-0) ! unendlich viele Loesungen ! --- ! ---  ! Version 1.8.5 ! 6.12.2026\n";
+    EXPECT_EQ(infinite.rows(), "1" + verdict + "2" + verdict);
 }
 
 TEST(SeriesCycle, AllZeroRightHandSideWritesMeanZeroForFloat) {
     // A = (2), b = (-0): x = -0 / 2 = -0, p = 0 + 2 * -0 = 0, no b_i counts, mean 0.
     Bench<float> bench({{seed0, {1}}, {seed0 + 1, {1, 2, 1}}, {seed0 + 2, {0, 0, 0}}});
-    bench.series.runCycle();
-    EXPECT_EQ(bench.out.str(), "1 ! 2 ! -0 ! -0 ! 0 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
+    bench.series.run();
+    EXPECT_EQ(bench.rows(), "1 ! 2 ! -0 ! -0 ! 0 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
 }
 
 TEST(SeriesCycle, RejectedCycleWritesNothingAndItsNumberGoesToTheNextCycle) {
@@ -215,45 +227,54 @@ TEST(SeriesCycle, RejectedCycleWritesNothingAndItsNumberGoesToTheNextCycle) {
                         {seed0 + 3, {1}},
                         {seed0 + 4, {1, 1, 2}},
                         {seed0 + 5, {3, 5, 2}}});
-    bench.series.runCycle();
-    EXPECT_EQ(bench.out.str(), "");
-    EXPECT_EQ(bench.series.rowNumber(), 1u);
+    bench.series.run();
+    EXPECT_EQ(bench.rows(), "1 ! 1/2 ! 3/2 ! 3 ! 3/2 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
     EXPECT_EQ(bench.series.counts().rejected[1], 1u);
-    bench.series.runCycle();
-    EXPECT_EQ(bench.out.str(), "1 ! 1/2 ! 3/2 ! 3 ! 3/2 ! 0 ! Version 1.8.5 ! 6.12.2026\n");
-    EXPECT_EQ(bench.series.rowNumber(), 2u);
+    EXPECT_EQ(bench.series.counts().written[1], 1u);
 }
 
 TEST(SeriesCycle, ExactlySolvedComplexSystemIsRejected) {
-    // A = (2,0), b = (4,0): x = (2,0), d = 0 in both parts, so no part counts.
-    Bench<Complex> bench(
-        {{seed0, {1}}, {seed0 + 1, {1, 2, 1, 0, 0, 1}}, {seed0 + 2, {1, 4, 1, 0, 0, 1}}});
-    bench.series.runCycle();
-    EXPECT_EQ(bench.out.str(), "");
-    EXPECT_EQ(bench.series.rowNumber(), 1u);
+    // Cycle 1: A = (2,0), b = (4,0): x = (2,0), d = 0 in both parts, so no part counts.
+    // Cycle 2: A = (0,0), b = (5,0): no solution, the first row.
+    Bench<Complex> bench({{seed0, {1}},
+                          {seed0 + 1, {1, 2, 1, 0, 0, 1}},
+                          {seed0 + 2, {1, 4, 1, 0, 0, 1}},
+                          {seed0 + 3, {1}},
+                          {seed0 + 4, {0, 0, 1, 0, 0, 1}},
+                          {seed0 + 5, {1, 5, 1, 0, 0, 1}}});
+    bench.series.run();
+    EXPECT_EQ(bench.rows(),
+              "1 ! (0,0) ! (5,0) ! keine Loesung ! --- ! ---  ! Version 1.8.5 ! 6.12.2026\n");
     EXPECT_EQ(bench.series.counts().rejected[1], 1u);
 }
 
 TEST(SeriesCycle, FractionOverflowRejectsTheCycleAndKeepsTheMessage) {
+    // Large systems of random fractions overflow 64 bits often: dozens of the cycles behind
+    // these 20 rows fail.
+    constexpr std::uint32_t rows = 20;
     FakeClock clock(evening, midnight, {6, 12, 2026});
     FakeSleeper sleeper(clock);
     testing::SeededRandom random;
     std::ostringstream out;
-    Serienlauf<Bruch> series(out, clock, sleeper, random);
+    Serienlauf<Bruch> series(out, clock, sleeper, random, rows);
     EXPECT_EQ(series.lastError(), "");
-    // Large systems of random fractions overflow 64 bits within a few dozen cycles.
-    for (int cycle = 0; cycle < 500 && series.lastError().empty(); ++cycle) {
-        const std::string before = out.str();
-        const std::uint32_t row = series.rowNumber();
-        series.runCycle();
-        if (!series.lastError().empty()) {
-            EXPECT_EQ(out.str(), before);
-            EXPECT_EQ(series.rowNumber(), row);
-        }
-    }
+    series.run();
     EXPECT_EQ(series.lastError(), "mathematischer Fehler -> Ueberlauf (Bruchzahl)");
-    EXPECT_EQ(std::accumulate(series.counts().failed.begin(), series.counts().failed.end(), 0u),
-              1u);
+    const serienlauf::CycleCounts& counts = series.counts();
+    EXPECT_GE(std::accumulate(counts.failed.begin(), counts.failed.end(), 0u), 1u);
+
+    // A failed cycle wrote nothing and kept its number: every row is whole, numbered without
+    // a gap. And it was counted: three waits for every cycle counted.
+    const testing::TableSummary table = testing::validateTable<Bruch>(out.str());
+    for (const std::string& fault : table.faults) {
+        ADD_FAILURE() << fault;
+    }
+    EXPECT_EQ(table.rows, rows);
+    std::uint64_t cycles = 0;
+    for (std::size_t n = 1; n <= 9; ++n) {
+        cycles += counts.written[n] + counts.rejected[n] + counts.failed[n];
+    }
+    EXPECT_EQ(sleeper.waits.size(), 3 * cycles);
 }
 
 template <class T>
