@@ -9,16 +9,21 @@
 
 namespace zifferon {
 
-// Writes the matrix row by row: every element in the stream's current format (so a caller's
-// precision applies) followed by a tab, every row ended by a line break. No width, no header.
+namespace detail {
+// The text of operator<<, compiled in the library for the four element types: it formats the
+// numbers itself when the stream's format allows and leaves them to the stream otherwise.
+void writeMatrix(std::ostream& out, const MatrixVector<float>& matrix);
+void writeMatrix(std::ostream& out, const MatrixVector<double>& matrix);
+void writeMatrix(std::ostream& out, const MatrixVector<Complex>& matrix);
+void writeMatrix(std::ostream& out, const MatrixVector<Bruch>& matrix);
+}  // namespace detail
+
+// Writes the matrix row by row: every element as `out << element` writes it, in the stream's
+// current format (so a caller's precision applies), followed by a tab, every row ended by a
+// line break. No width, no header.
 template <class T>
 std::ostream& operator<<(std::ostream& out, const MatrixVector<T>& matrix) {
-    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
-        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
-            out << matrix.element(i, j) << '\t';
-        }
-        out << '\n';
-    }
+    detail::writeMatrix(out, matrix);
     return out;
 }
 
