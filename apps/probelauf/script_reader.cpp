@@ -83,4 +83,10 @@ void ScriptReader::failMemory(Sizes sizes, MatrixRole role) const {
          std::to_string(sizes.columns) + " Elementen reicht der Speicher nicht.");
 }
 
+void ScriptReader::failEntry(std::uint32_t row, std::uint32_t column, MatrixRole role,
+                             const char* before, const std::string& after) const {
+    fail(before + ("Element (" + std::to_string(row) + "," + std::to_string(column) + ") ") +
+         role.genitive + after);
+}
+
 }  // namespace zifferon::probelauf

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "entry_scanner.hpp"
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/storage_limit.hpp"
 
@@ -76,6 +77,9 @@ private:
     std::uint32_t count(const std::string& what, std::uint32_t minimum);
     [[noreturn]] void fail(const std::string& what) const;
     [[noreturn]] void failMemory(Sizes sizes, MatrixRole role) const;
+    // The message names the entry between `before` and `after`.
+    [[noreturn]] void failEntry(std::uint32_t row, std::uint32_t column, MatrixRole role,
+                                const char* before, const std::string& after) const;
 
     std::istream& in;
     std::uint32_t announced = 0;
@@ -132,21 +136,21 @@ void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role,
 
 template <class T>
 void ScriptReader::readEntries(MatrixVector<T>& matrix, MatrixRole role) {
+    EntryScanner scanner(in);
     for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
         for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
-            const std::string entry =
-                "Element (" + std::to_string(i) + "," + std::to_string(j) + ") " + role.genitive;
-            in >> std::ws;
-            if (in.peek() == std::istream::traits_type::eof()) {
-                fail("Das Skript endet vor dem " + entry + ".");
+            if (!scanner.nextEntry()) {
+                failEntry(i, j, role, "Das Skript endet vor dem ", ".");
             }
+            bool read = false;
             try {
-                in >> matrix.element(i, j);
+                read = scanner.read(matrix.element(i, j));
             } catch (const char* text) {
-                fail("Das " + entry + " ist fehlerhaft: " + text);
+                failEntry(i, j, role, "Das ", std::string(" ist fehlerhaft: ") + text);
             }
-            if (in.fail()) {
-                fail("Das " + entry + " ist nicht lesbar; erwartet wird " + entryForm<T> + ".");
+            if (!read) {
+                failEntry(i, j, role, "Das ",
+                          std::string(" ist nicht lesbar; erwartet wird ") + entryForm<T> + ".");
             }
         }
     }

@@ -27,6 +27,9 @@ InputBuffer::int_type InputBuffer::underflow() {
     if (keep > 0) {
         std::memmove(start - keep, gptr() - keep, keep);
     }
+    if (shownFirst != nullptr) {
+        shownFirst->flush();
+    }
     const std::size_t count = readSource(start, capacity);
     if (count == 0) {
         ended = true;

@@ -12,9 +12,14 @@ namespace zifferon::console {
 StreamConsole::StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err,
                              OutputTraits traits)
     : input(input), inStream(&input), outStream(out), errStream(err), traits(traits) {
-    // A prompt is visible before its answer is awaited, and text for the error stream shows up
-    // after everything written before it.
-    inStream.tie(&outStream);
+    // A prompt is visible before its answer is awaited: the output is written out before the
+    // input buffer takes more input, and, for typed input, before every read, as a line typed
+    // ahead is read without waiting. A script from a file or pipe is thus not read with one
+    // write per value. Text for the error stream shows up after everything written before it.
+    input.flushBeforeReading(&outStream);
+    if (input.interactive()) {
+        inStream.tie(&outStream);
+    }
     errStream.tie(&outStream);
     // A read error thrown by the input buffer reaches the program instead of looking like the
     // end of the input.

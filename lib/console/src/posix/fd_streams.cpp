@@ -17,7 +17,7 @@ void FileDescriptorInput::interrupted() {
 }
 
 bool FileDescriptorInput::waitForInput(std::chrono::milliseconds timeout) {
-    if (gptr() < egptr() || !interactive) {
+    if (gptr() < egptr() || !isInteractive) {
         return InputBuffer::waitForInput(timeout);
     }
     pollfd request{fd, POLLIN, 0};
@@ -44,7 +44,7 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
             while (poll(&request, 1, -1) < 0 && errno == EINTR) {
                 interrupted();
             }
-        } else if (error == EIO && interactive) {
+        } else if (error == EIO && isInteractive) {
             return 0;  // a closed terminal ends the input like end of file
         } else {
             throw InputFailed{error};

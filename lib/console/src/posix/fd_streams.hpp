@@ -15,8 +15,9 @@ namespace zifferon::console::posix {
 // a hung-up terminal throws InputFailed.
 class FileDescriptorInput : public InputBuffer {
 public:
-    FileDescriptorInput(int fd, bool interactive) : fd(fd), interactive(interactive) {}
+    FileDescriptorInput(int fd, bool interactive) : fd(fd), isInteractive(interactive) {}
     bool waitForInput(std::chrono::milliseconds timeout) override;
+    bool interactive() const override { return isInteractive; }
 
     // Called, outside any signal handler, when a wait was interrupted because the program was
     // continued after a stop.
@@ -29,7 +30,7 @@ private:
     void interrupted();
 
     int fd;
-    bool interactive;
+    bool isInteractive;
     std::function<void()> continued;
 };
 

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <ostream>
 #include <streambuf>
 #include <string>
 
@@ -21,6 +22,12 @@ public:
     // Whether a byte can be read without waiting longer than `timeout`; false at the end of
     // input. Blocks until a byte or the end arrives unless the source is interactive.
     virtual bool waitForInput(std::chrono::milliseconds timeout);
+    // Whether the input is typed as it is read (a terminal), rather than read from a file or
+    // pipe.
+    virtual bool interactive() const { return false; }
+    // Output flushed whenever the buffer is about to take more input, so that whatever the
+    // program wrote before is shown before it waits; nullptr for none.
+    void flushBeforeReading(std::ostream* output) { shownFirst = output; }
 
 protected:
     // Reads up to `capacity` bytes; 0 means the end of input.
@@ -33,6 +40,7 @@ private:
     std::array<char, putbackSize + capacity> buffer{};
     std::uint64_t filled = 0;
     bool ended = false;
+    std::ostream* shownFirst = nullptr;
 };
 
 // Input from a fixed text: scripted sessions in tests and fuzzing.

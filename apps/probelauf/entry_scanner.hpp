@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <istream>
+#include <streambuf>
+#include <string>
+
+#include "zifferon/matrix/element_types.hpp"
+
+namespace zifferon::probelauf {
+
+// Reads the entries of a matrix from the script one by one, exactly as the element types'
+// stream extraction does: the same text accepted and refused, the same characters consumed, the
+// same value bit for bit, the same fraction errors thrown. When the stream is in its plain
+// state (the classic locale, the default flags, read errors thrown) the scanner reads the stream
+// buffer itself and converts with std::from_chars; otherwise it leaves every read to the stream.
+// After a read that failed the stream's state is left unspecified: the script ends there.
+class EntryScanner {
+public:
+    explicit EntryScanner(std::istream& in);
+
+    // Skips white space; false when the input holds no further entry (as `in >> std::ws`
+    // followed by a peek at the end of the input).
+    bool nextEntry();
+
+    // `in >> value`; false when the extraction fails. A fraction throws Bruch's input errors.
+    bool read(float& value);
+    bool read(double& value);
+    bool read(Complex& value);
+    bool read(Bruch& value);
+
+private:
+    int peek() { return buffer->sgetc(); }
+    int advance() { return buffer->snextc(); }
+    bool skipSpace();
+    void noteEnd();
+    template <class F>
+    bool readFloating(F& value);
+    template <class F>
+    bool convert(F& value) const;
+    bool readChar(char& c);
+    bool readInteger(std::int64_t& value);
+
+    std::istream& in;
+    std::streambuf* buffer;
+    bool plain;
+    bool ended = false;  // the input's end was seen: the stream's end-of-file state
+    std::string text;    // the characters of a number, as the stream's extraction collects them
+};
+
+}  // namespace zifferon::probelauf
