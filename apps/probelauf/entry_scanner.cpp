@@ -23,13 +23,12 @@ bool isDigit(int c) {
 
 }  // namespace
 
-EntryScanner::EntryScanner(std::istream& in)
-    : in(in),
-      buffer(in.rdbuf()),
-      plain(buffer != nullptr && in.good() &&
+void EntryScanner::begin() {
+    buffer = in.rdbuf();
+    plain = buffer != nullptr && in.good() &&
             in.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
-            (in.exceptions() & std::ios_base::badbit) != 0 &&
-            in.getloc() == std::locale::classic()) {
+            (in.exceptions() & std::ios_base::badbit) != 0 && in.getloc() == std::locale::classic();
+    ended = false;
     if (plain && in.tie() != nullptr) {
         // What the stream would show before each read; nothing is written while entries are read.
         in.tie()->flush();
@@ -256,9 +255,34 @@ bool EntryScanner::read(Bruch& value) {
             return true;
         }
     }
-    std::istringstream typed(std::to_string(zaehler) + '/' + std::to_string(nenner));
-    typed >> value;
+    storeAsTyped(value, zaehler, nenner);
     return true;
+}
+
+void EntryScanner::storeAsTyped(Bruch& value, std::int64_t zaehler, std::int64_t nenner) {
+    const std::string typedText = std::to_string(zaehler) + '/' + std::to_string(nenner);
+    constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
+    if (zaehler == lowest || nenner == lowest) {
+        // A copy is in normal form, which for these may not fit: only the extraction itself
+        // stores them.
+        readTyped(value, typedText);
+        return;
+    }
+    const auto hash = static_cast<std::uint64_t>(zaehler) * 0x9E3779B97F4A7C15U ^
+                      static_cast<std::uint64_t>(nenner) * 0xC2B2AE3D27D4EB4FU;
+    TypedFraction& slot = typedFractions[(hash >> 32) % typedFractions.size()];
+    if (slot.nenner != nenner || slot.zaehler != zaehler) {
+        readTyped(slot.value, typedText);
+        slot.zaehler = zaehler;
+        slot.nenner = nenner;
+    }
+    value = slot.value;
+}
+
+void EntryScanner::readTyped(Bruch& value, const std::string& typedText) {
+    typed.clear();
+    typed.str(typedText);
+    typed >> value;
 }
 
 }  // namespace zifferon::probelauf

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <istream>
+#include <sstream>
 #include <streambuf>
 #include <string>
 
@@ -17,7 +19,10 @@ namespace zifferon::probelauf {
 // After a read that failed the stream's state is left unspecified: the script ends there.
 class EntryScanner {
 public:
-    explicit EntryScanner(std::istream& in);
+    explicit EntryScanner(std::istream& in) : in(in) {}
+
+    // Before the entries of a matrix: looks at the stream's state.
+    void begin();
 
     // Skips white space; false when the input holds no further entry (as `in >> std::ws`
     // followed by a peek at the end of the input).
@@ -41,11 +46,25 @@ private:
     bool readChar(char& c);
     bool readInteger(std::int64_t& value);
 
+    void storeAsTyped(Bruch& value, std::int64_t zaehler, std::int64_t nenner);
+    void readTyped(Bruch& value, const std::string& typedText);
+
+    // A fraction typed other than in its normal form, as Bruch's extraction stored it.
+    struct TypedFraction {
+        std::int64_t zaehler = 0;
+        std::int64_t nenner = 0;  // 0: an empty slot
+        Bruch value;
+    };
+
     std::istream& in;
-    std::streambuf* buffer;
-    bool plain;
+    std::streambuf* buffer = nullptr;
+    bool plain = false;
     bool ended = false;  // the input's end was seen: the stream's end-of-file state
     std::string text;    // the characters of a number, as the stream's extraction collects them
+    // Bruch's extraction, the only way to store a fraction unreduced, is slow: the fractions it
+    // stored are kept for the next time they are typed.
+    std::istringstream typed;
+    std::array<TypedFraction, 256> typedFractions{};
 };
 
 }  // namespace zifferon::probelauf

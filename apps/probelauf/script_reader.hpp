@@ -47,7 +47,7 @@ inline constexpr const char* entryForm<Bruch> = "ein Bruch wie 1/2";
 // the first one that fails can be named. Every read that fails throws ScriptError.
 class ScriptReader {
 public:
-    explicit ScriptReader(std::istream& in) : in(in) {}
+    explicit ScriptReader(std::istream& in) : in(in), scanner(in) {}
 
     // The number of test cases, 0 included.
     std::uint32_t caseCount();
@@ -82,6 +82,7 @@ private:
                                 const char* before, const std::string& after) const;
 
     std::istream& in;
+    EntryScanner scanner;
     std::uint32_t announced = 0;
     std::uint32_t caseNumber = 0;  // 0 before the first case
     std::string caseName;
@@ -136,7 +137,7 @@ void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role,
 
 template <class T>
 void ScriptReader::readEntries(MatrixVector<T>& matrix, MatrixRole role) {
-    EntryScanner scanner(in);
+    scanner.begin();
     for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
         for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
             if (!scanner.nextEntry()) {

@@ -64,11 +64,12 @@ std::string restOf(std::istringstream& in) {
 // Reads entries from `text` until one fails or the text ends, with the scanner and with the
 // stream, and compares every step.
 template <class T>
-void expectSameReading(const std::string& text) {
+void expectSameReading(const std::string& text, int entries = 3) {
     std::istringstream scanned(text);
     std::istringstream streamed(text);
     scanned.exceptions(std::ios_base::badbit);  // as the console's input
     EntryScanner scanner(scanned);
+    scanner.begin();
     for (int entry = 0;; ++entry) {
         streamed >> std::ws;
         const bool expectedMore = streamed.peek() != std::istream::traits_type::eof();
@@ -84,7 +85,7 @@ void expectSameReading(const std::string& text) {
             return;
         }
         ASSERT_EQ(scanned.eof(), streamed.eof()) << '"' << text << "\" entry " << entry;
-        if (entry % 3 == 2) {
+        if (entry + 1 == entries) {
             ASSERT_EQ(restOf(scanned), restOf(streamed)) << '"' << text << '"';
             return;
         }
@@ -180,6 +181,16 @@ TEST(EntryScannerTest, ReadsFractionsAsTheirExtractorStoringThemAsTyped) {
     for (const std::string& text : sampleTexts(9, false)) {
         expectSameReading<Bruch>(text);
     }
+    // Small fractions, many typed more than once and not in normal form.
+    std::mt19937_64 engine(15);
+    std::uniform_int_distribution<int> term(-40, 40);
+    // Those whose normal form does not fit in 64 bits, each twice.
+    std::string text = "-9223372036854775808/-1 -9223372036854775808/-3 5/-9223372036854775808 ";
+    text += text;
+    for (int i = 0; i < 5000; ++i) {
+        text += std::to_string(term(engine)) + "/" + std::to_string(term(engine) | 1) + " ";
+    }
+    expectSameReading<Bruch>(text, 5000);
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ private:
     bool plain;
     int precision = 0;
     std::size_t used = 0;
-    std::array<char, 8192> buffer{};
+    std::array<char, 8192> buffer;  // only what was written is read: no zeroing
 };
 
 }  // namespace zifferon
