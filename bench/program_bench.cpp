@@ -8,12 +8,15 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <random>
 #include <streambuf>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -51,10 +54,17 @@ private:
 
 // --- probelauf ---
 
-// A script of `cases` test cases: element types and sizes 1 to 9 drawn at random, entries as a
-// user types them. Fractions are small, so most exact systems stay in 64 bits; the few that do
-// not raise the overflow error, as they would for a user.
-std::string probelaufScript(std::uint32_t cases, std::uint32_t seed) {
+// Which test cases a script holds.
+enum class ScriptKind {
+    mixed,    // element types and sizes 1 to 9 drawn at random
+    double9,  // 9 x 9 double systems only
+    bruch,    // fractions only, sizes 1 to 9 drawn at random
+};
+
+// A script of `cases` test cases, entries as a user types them. Fractions are small, so most
+// exact systems stay in 64 bits; the few that do not raise the overflow error, as they would for
+// a user.
+std::string probelaufScript(std::uint32_t cases, std::uint32_t seed, ScriptKind kind) {
     std::mt19937 engine(seed);
     std::uniform_int_distribution<int> typeDraw(0, 3);
     std::uniform_int_distribution<std::uint32_t> sizeDraw(1, 9);
@@ -72,8 +82,12 @@ std::string probelaufScript(std::uint32_t cases, std::uint32_t seed) {
         script += std::to_string(digit(engine));
     };
     for (std::uint32_t c = 0; c < cases; ++c) {
-        const int type = typeDraw(engine);
-        const std::uint32_t n = sizeDraw(engine);
+        const int drawnType = typeDraw(engine);
+        const std::uint32_t drawnSize = sizeDraw(engine);
+        const int type = kind == ScriptKind::mixed     ? drawnType
+                         : kind == ScriptKind::double9 ? 1
+                                                       : 3;
+        const std::uint32_t n = kind == ScriptKind::double9 ? 9 : drawnSize;
         script += "fall";
         script += std::to_string(c + 1);
         script += ' ';
@@ -107,11 +121,14 @@ std::string probelaufScript(std::uint32_t cases, std::uint32_t seed) {
     return script;
 }
 
-// One console per run: the script as input, output and errors discarded.
+// One console per run: the script as input, output and errors discarded, or kept for a check.
 class ScriptConsole {
 public:
-    explicit ScriptConsole(const std::string& script)
-        : input(script), out(&sink), err(&sink), console(input, out, err, false) {}
+    explicit ScriptConsole(const std::string& script, std::streambuf* output = nullptr)
+        : input(script),
+          out(output != nullptr ? output : &sink),
+          err(&sink),
+          console(input, out, err, false) {}
     console::Console& get() { return console; }
 
 private:
@@ -122,74 +139,233 @@ private:
     console::StreamConsole console;
 };
 
-template <class T>
-void writeBlock(std::ostream& out, const char* label, const MatrixVector<T>& matrix) {
-    out << label << '\n' << matrix << "\n\n";
-}
+// The I/O floor: the script read and its report written with the fastest exact conversions
+// (std::from_chars, std::to_chars) on plain buffers, nothing solved. The report is probelauf's,
+// with the constant terms printed again where the result would stand.
+class IoFloor {
+public:
+    explicit IoFloor(const std::string& script) : next(script.data()), end(next + script.size()) {}
 
-// One test case as probelauf reads and prints it, with the solution vector printed unsolved in
-// place of the verdict.
-template <class T>
-void floorCase(console::Console& console, probelauf::ScriptReader& script, std::uint32_t index,
-               const std::string& name, const std::string& type) {
-    using probelauf::coefficientMatrix;
-    using probelauf::constantTerms;
-    Matrix<T> a, b, x;
-    std::ostream& out = console.out();
-    out << "********************   Beginn Testfall " << index + 1 << "   ********************\n\n";
-    script.resizeCoefficients(a, script.sizes(coefficientMatrix));
-    script.readEntries(a, coefficientMatrix);
-    const probelauf::Sizes sizes = script.sizes(constantTerms);
-    script.resizeConstants(b, x, sizes, a);
-    script.readEntries(b, constantTerms);
-    out << "Test: " << name << '\n'
-        << "Type: " << type << "\n\n"
-        << "Vorher: \n\n";
-    writeBlock(out, "Koeffizientenmatrix = ", a);
-    writeBlock(out, "absolute Glieder = ", b);
-    out << "Resultat: \n\n" << x << '\n' << "Nachher: \n\n";
-    writeBlock(out, "Koeffizientenmatrix = ", a);
-    writeBlock(out, "absolute Glieder = ", b);
-    out << "********************   Ende Testfall " << index + 1 << "   ********************\n\n";
-}
+    std::string report() {
+        const std::uint32_t cases = count();
+        for (std::uint32_t index = 1; index <= cases; ++index) {
+            writeCase(index);
+        }
+        return std::move(out);
+    }
 
-// The I/O floor: probelauf's reading and printing of the script, without solving.
-void readAndPrint(console::Console& console) {
-    probelauf::ScriptReader script(console.in());
-    const std::uint32_t count = script.caseCount();
-    for (std::uint32_t index = 0; index < count; ++index) {
-        script.beginCase(index + 1);
-        const std::string name = script.name();
-        const std::string type = script.typeWord();
-        if (type == "float") {
-            floorCase<float>(console, script, index, name, type);
-        } else if (type == "double") {
-            floorCase<double>(console, script, index, name, type);
-        } else if (type == "complex") {
-            floorCase<Complex>(console, script, index, name, type);
-        } else if (type == "bruch") {
-            floorCase<Bruch>(console, script, index, name, type);
+private:
+    struct Entry {
+        double real = 0;
+        double imag = 0;
+        std::int64_t zaehler = 0;
+        std::int64_t nenner = 1;
+    };
+    struct Block {
+        std::uint32_t rows = 0;
+        std::uint32_t columns = 0;
+        std::vector<Entry> entries;
+    };
+
+    std::string_view word() {
+        while (next != end && (*next == ' ' || *next == '\n')) {
+            ++next;
+        }
+        const char* const first = next;
+        while (next != end && *next != ' ' && *next != '\n') {
+            ++next;
+        }
+        return {first, static_cast<std::size_t>(next - first)};
+    }
+
+    std::uint32_t count() {
+        const std::string_view text = word();
+        std::uint32_t value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    }
+
+    static const char* number(const char* first, const char* last, char type, double& value) {
+        if (type == 'f') {
+            float narrow = 0;
+            first = std::from_chars(first, last, narrow).ptr;
+            value = narrow;
+            return first;
+        }
+        return std::from_chars(first, last, value).ptr;
+    }
+
+    Block block(char type) {
+        Block block;
+        block.rows = count();
+        block.columns = count();
+        block.entries.resize(std::size_t{block.rows} * block.columns);
+        for (Entry& entry : block.entries) {
+            const std::string_view text = word();
+            const char* first = text.data();
+            const char* const last = first + text.size();
+            if (type == 'b') {
+                first = std::from_chars(first, last, entry.zaehler).ptr;
+                std::from_chars(first + 1, last, entry.nenner);
+            } else if (type == 'c') {
+                first = number(first + 1, last, type, entry.real);
+                number(first + 1, last, type, entry.imag);
+            } else {
+                number(first, last, type, entry.real);
+            }
+        }
+        return block;
+    }
+
+    void put(std::string_view text) { out += text; }
+
+    void putNumber(double value) {
+        char text[64];
+        put({text,
+             static_cast<std::size_t>(
+                 std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6).ptr -
+                 text)});
+    }
+
+    void putInteger(std::int64_t value) {
+        char text[24];
+        put({text,
+             static_cast<std::size_t>(std::to_chars(text, text + sizeof text, value).ptr - text)});
+    }
+
+    void putBlock(const char* label, const Block& block, char type) {
+        put(label);
+        put("\n");
+        putMatrix(block, type);
+        put("\n\n");
+    }
+
+    void putMatrix(const Block& block, char type) {
+        const Entry* entry = block.entries.data();
+        for (std::uint32_t i = 0; i < block.rows; ++i) {
+            for (std::uint32_t j = 0; j < block.columns; ++j, ++entry) {
+                if (type == 'b') {
+                    if (entry->zaehler == 0) {
+                        put("0");
+                    } else {
+                        putInteger(entry->zaehler);
+                        if (entry->nenner != 1) {
+                            put("/");
+                            putInteger(entry->nenner);
+                        }
+                    }
+                } else if (type == 'c') {
+                    put("(");
+                    putNumber(entry->real);
+                    put(",");
+                    putNumber(entry->imag);
+                    put(")");
+                } else {
+                    putNumber(entry->real);
+                }
+                put("\t");
+            }
+            put("\n");
         }
     }
-    console.out().flush();
+
+    void writeCase(std::uint32_t index) {
+        const std::string_view name = word();
+        const std::string_view typeWord = word();
+        const char type = typeWord == "float"     ? 'f'
+                          : typeWord == "complex" ? 'c'
+                          : typeWord == "bruch"   ? 'b'
+                                                  : 'd';
+        put("********************   Beginn Testfall ");
+        putInteger(index);
+        put("   ********************\n\n");
+        const Block a = block(type);
+        const Block b = block(type);
+        put("Test: ");
+        put(name);
+        put("\nType: ");
+        put(typeWord);
+        put("\n\nVorher: \n\n");
+        putBlock("Koeffizientenmatrix = ", a, type);
+        putBlock("absolute Glieder = ", b, type);
+        put("Resultat: \n\n");
+        putMatrix(b, type);
+        put("\n");
+        put("Nachher: \n\n");
+        putBlock("Koeffizientenmatrix = ", a, type);
+        putBlock("absolute Glieder = ", b, type);
+        put("********************   Ende Testfall ");
+        putInteger(index);
+        put("   ********************\n\n");
+    }
+
+    const char* next;
+    const char* end;
+    std::string out;
+};
+
+// A report without the text between "Resultat: " and "Nachher: " of each case.
+std::string withoutResults(const std::string& report) {
+    std::string kept;
+    std::size_t from = 0;
+    for (std::size_t result; (result = report.find("Resultat: ", from)) != std::string::npos;) {
+        kept.append(report, from, result - from);
+        from = report.find("Nachher: ", result);
+    }
+    kept.append(report, from);
+    return kept;
 }
+
+// Output kept in a string.
+class Keep : public std::streambuf {
+public:
+    std::string text;
+
+protected:
+    int_type overflow(int_type c) override {
+        text += traits_type::to_char_type(c);
+        return c;
+    }
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override {
+        text.append(bytes, static_cast<std::size_t>(count));
+        return count;
+    }
+};
 
 constexpr std::uint32_t scriptCases = 10000;
 
-void registerProbelauf() {
-    static const std::string script = probelaufScript(scriptCases, 1806);
-    benchmark::RegisterBenchmark("program/probelauf/10000", [](benchmark::State& state) {
+// probelauf on a script, and its I/O floor, which must read and print what probelauf does.
+void registerProbelauf(const char* name, const char* floorName, ScriptKind kind) {
+    const auto script =
+        std::make_shared<const std::string>(probelaufScript(scriptCases, 1806, kind));
+    benchmark::RegisterBenchmark(name, [script](benchmark::State& state) {
         for (auto _ : state) {
-            ScriptConsole console(script);
+            ScriptConsole console(*script);
             benchmark::DoNotOptimize(probelauf::run(console.get()));
         }
     })->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("program/probelauf-io-floor/10000", [](benchmark::State& state) {
+    benchmark::RegisterBenchmark(floorName, [script](benchmark::State& state) {
+        Keep program;
+        ScriptConsole console(*script, &program);
+        probelauf::run(console.get());
+        console.get().out().flush();
+        if (withoutResults(IoFloor(*script).report()) != withoutResults(program.text)) {
+            state.SkipWithError("the floor does not read and print as probelauf does");
+            return;
+        }
         for (auto _ : state) {
-            ScriptConsole console(script);
-            readAndPrint(console.get());
+            benchmark::DoNotOptimize(IoFloor(*script).report());
         }
     })->Unit(benchmark::kMillisecond);
+}
+
+void registerProbelauf() {
+    registerProbelauf("program/probelauf/10000", "program/probelauf-io-floor/10000",
+                      ScriptKind::mixed);
+    registerProbelauf("program/probelauf-double9/10000", "program/probelauf-double9-io-floor/10000",
+                      ScriptKind::double9);
+    registerProbelauf("program/probelauf-bruch/10000", "program/probelauf-bruch-io-floor/10000",
+                      ScriptKind::bruch);
 }
 
 // --- The calculator on a pseudo-terminal ---
