@@ -20,6 +20,11 @@
 #include "bare_algorithms.hpp"
 #include "peer_scalars.hpp"
 #include "zifferon/matrix/matrix.hpp"
+#if ZIFFERON_HAVE_GMP
+#include <gmpxx.h>
+
+#include "gmp_elimination.hpp"
+#endif
 
 #if ZIFFERON_HAVE_EIGEN
 #include <Eigen/Dense>
@@ -175,11 +180,6 @@ Operands<S> convert(const RationalOperands& rationals) {
             } else {
                 result.emplace_back(static_cast<long>(value.numerator),
                                     static_cast<long>(value.denominator));
-#if ZIFFERON_HAVE_GMP
-                if constexpr (std::is_same_v<S, mpq_class>) {
-                    result.back().canonicalize();
-                }
-#endif
             }
         }
         return result;
@@ -275,6 +275,40 @@ private:
     Array<S> x;
 };
 
+bool solvesUniquely(const RationalOperands& rationals) {
+    LibraryAlgebra<Bruch> library(convert<Bruch>(rationals));
+    try {
+        return !library.solveResult().empty();
+    } catch (const char*) {
+        return false;
+    }
+}
+
+// Fractions as a user types them: p/q with |p| <= 9 and 1 <= q <= 4, uniform, b alike. The
+// elimination meets unequal denominators and common factors at every step, where D L U keeps
+// them equal or coprime. A draw is kept only when the library solves it uniquely (the few
+// singular draws are repeated with the same engine, so the operands stay fixed); the checks of
+// every case then show that no implementation overflows on them.
+RationalOperands generalOperands(std::size_t n) {
+    std::mt19937_64 engine(1913 + n);
+    std::uniform_int_distribution<std::int64_t> numerator(-9, 9);
+    std::uniform_int_distribution<std::int64_t> denominator(1, 4);
+    const auto draw = [&](std::size_t count) {
+        std::vector<Rational> values(count);
+        for (Rational& value : values) {
+            const std::int64_t p = numerator(engine);
+            value = reduced(p, denominator(engine));
+        }
+        return values;
+    };
+    while (true) {
+        RationalOperands operands{n, draw(n * n), draw(n * n), draw(n)};
+        if (solvesUniquely(operands)) {
+            return operands;
+        }
+    }
+}
+
 #if ZIFFERON_HAVE_EIGEN
 // Eigen's dense solver: LU with partial pivoting, blocked for large n. Another algorithm, so
 // its results are not compared.
@@ -320,6 +354,54 @@ private:
     Dense second;
     Vector b;
     Vector x;
+};
+#endif
+
+#if ZIFFERON_HAVE_GMP
+// GMP's rationals through its C API, solve and determinant only.
+class GmpAlgebra {
+public:
+    static constexpr bool sameAlgorithm = true;
+    explicit GmpAlgebra(const RationalOperands& operands) : system(operands.n) {
+        for (std::size_t i = 0; i < operands.a.size(); ++i) {
+            set(system.a[i], operands.a[i]);
+        }
+        for (std::size_t i = 0; i < operands.b.size(); ++i) {
+            set(system.b[i], operands.b[i]);
+        }
+        mpq_init(d);
+    }
+    GmpAlgebra(const GmpAlgebra&) = delete;
+    GmpAlgebra& operator=(const GmpAlgebra&) = delete;
+    ~GmpAlgebra() { mpq_clear(d); }
+
+    BareStatus solve() { return system.solve(); }
+    mpq_srcptr determinant() {
+        system.determinant(d);
+        return d;
+    }
+
+    Array<mpq_class> solveResult() {
+        if (solve() != BareStatus::Unique) {
+            return {};
+        }
+        Array<mpq_class> values;
+        for (std::size_t i = 0; i < system.x.size(); ++i) {
+            values.emplace_back(system.x[i]);
+        }
+        return values;
+    }
+    Array<mpq_class> determinantResult() { return {mpq_class(determinant())}; }
+
+private:
+    static void set(mpq_ptr target, Rational value) {
+        mpq_set_si(target, static_cast<long>(value.numerator),
+                   static_cast<unsigned long>(value.denominator));
+        mpq_canonicalize(target);
+    }
+
+    GmpElimination system;
+    mpq_t d;
 };
 #endif
 
@@ -385,55 +467,65 @@ constexpr const char* operationName(Operation operation) {
     return "";
 }
 
+// An implementation may offer only some of the operations (the peers); the others are never
+// registered for it.
 template <class Algebra>
 auto result(Algebra& algebra, Operation operation) {
+    using Values = decltype(algebra.solveResult());
     switch (operation) {
         case Operation::Solve:
             return algebra.solveResult();
         case Operation::Determinant:
             return algebra.determinantResult();
         case Operation::Product:
-            return algebra.productResult();
+            if constexpr (requires { algebra.productResult(); }) {
+                return algebra.productResult();
+            }
+            break;
         case Operation::Inverse:
-            return algebra.inverseResult();
+            if constexpr (requires { algebra.inverseResult(); }) {
+                return algebra.inverseResult();
+            }
+            break;
         case Operation::Adjugate:
+            if constexpr (requires { algebra.adjugateResult(); }) {
+                return algebra.adjugateResult();
+            }
             break;
     }
-    if constexpr (requires { algebra.adjugateResult(); }) {
-        return algebra.adjugateResult();
+    return Values{};
+}
+
+template <class Operate>
+void timeLoop(benchmark::State& state, Operate operate) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(operate());
+        benchmark::ClobberMemory();
     }
-    return decltype(algebra.solveResult()){};
 }
 
 template <class Algebra>
 void timeOperation(benchmark::State& state, Algebra& algebra, Operation operation) {
     switch (operation) {
         case Operation::Solve:
-            for (auto _ : state) {
-                benchmark::DoNotOptimize(algebra.solve());
-                benchmark::ClobberMemory();
-            }
+            timeLoop(state, [&] { return algebra.solve(); });
             break;
         case Operation::Determinant:
-            for (auto _ : state) {
-                benchmark::DoNotOptimize(algebra.determinant());
-            }
+            timeLoop(state, [&] { return algebra.determinant(); });
             break;
         case Operation::Product:
-            for (auto _ : state) {
-                benchmark::DoNotOptimize(algebra.product());
+            if constexpr (requires { algebra.product(); }) {
+                timeLoop(state, [&] { return algebra.product(); });
             }
             break;
         case Operation::Inverse:
-            for (auto _ : state) {
-                benchmark::DoNotOptimize(algebra.inverse());
+            if constexpr (requires { algebra.inverse(); }) {
+                timeLoop(state, [&] { return algebra.inverse(); });
             }
             break;
         case Operation::Adjugate:
             if constexpr (requires { algebra.adjugate(); }) {
-                for (auto _ : state) {
-                    benchmark::DoNotOptimize(algebra.adjugate());
-                }
+                timeLoop(state, [&] { return algebra.adjugate(); });
             }
             break;
     }
@@ -500,17 +592,14 @@ const char* typeName() {
     }
 }
 
+// The library, the bare loops and the peers on the same operands; `integers` holds the fractions
+// as pairs of integers, for the fraction peers.
 template <class T>
-void registerType(Operation operation, std::size_t n, bool withPeers) {
-    const char* type = typeName<T>();
-    std::shared_ptr<const Operands<T>> operands;
-    std::shared_ptr<const RationalOperands> integers;
-    if constexpr (std::is_same_v<T, Bruch>) {
-        integers = std::make_shared<const RationalOperands>(rationalOperands(n));
-        operands = std::make_shared<const Operands<T>>(convert<T>(*integers));
-    } else {
-        operands = std::make_shared<const Operands<T>>(floatingOperands<T>(n));
-    }
+void registerImplementations(Operation operation, const char* type,
+                             std::shared_ptr<const Operands<T>> operands,
+                             [[maybe_unused]] std::shared_ptr<const RationalOperands> integers,
+                             bool withPeers) {
+    [[maybe_unused]] const std::size_t n = operands->n;
     // The library's result, computed once when a benchmark first asks for it.
     auto cache = std::make_shared<Array<T>>();
     const auto reference = [operation, operands, cache] {
@@ -536,9 +625,7 @@ void registerType(Operation operation, std::size_t n, bool withPeers) {
         registerMissing(operation, type, "boost", n, boostMissing);
 #endif
 #if ZIFFERON_HAVE_GMP
-        registerAlgebra<BareAlgebra<mpq_class>>(
-            operation, type, "gmp",
-            std::make_shared<const Operands<mpq_class>>(convert<mpq_class>(*integers)), reference);
+        registerAlgebra<GmpAlgebra>(operation, type, "gmp", integers, reference);
 #else
         registerMissing(operation, type, "gmp", n, gmpMissing);
 #endif
@@ -548,6 +635,31 @@ void registerType(Operation operation, std::size_t n, bool withPeers) {
 #else
         registerMissing(operation, type, "eigen", n, eigenMissing);
 #endif
+    }
+}
+
+template <class T>
+void registerType(Operation operation, std::size_t n, bool withPeers) {
+    if constexpr (std::is_same_v<T, Bruch>) {
+        const auto integers = std::make_shared<const RationalOperands>(rationalOperands(n));
+        registerImplementations<T>(operation, typeName<T>(),
+                                   std::make_shared<const Operands<T>>(convert<T>(*integers)),
+                                   integers, withPeers);
+    } else {
+        registerImplementations<T>(operation, typeName<T>(),
+                                   std::make_shared<const Operands<T>>(floatingOperands<T>(n)),
+                                   nullptr, withPeers);
+    }
+}
+
+// Solve and determinant on the fractions a user types, at the sizes where nothing overflows.
+void registerGeneralFractions() {
+    for (const std::size_t n : {3, 4, 5, 6}) {
+        const auto integers = std::make_shared<const RationalOperands>(generalOperands(n));
+        const auto operands = std::make_shared<const Operands<Bruch>>(convert<Bruch>(*integers));
+        for (const Operation operation : {Operation::Solve, Operation::Determinant}) {
+            registerImplementations<Bruch>(operation, "bruch-general", operands, integers, true);
+        }
     }
 }
 
@@ -577,6 +689,7 @@ void registerAlgebraBenchmarks() {
     registerElementType<double>();
     registerElementType<Complex>();
     registerElementType<Bruch>();
+    registerGeneralFractions();
 }
 
 }  // namespace zifferon::bench

@@ -2,15 +2,10 @@
 
 // The fraction types of other libraries as element types of the bare-array algorithms.
 
-#include <utility>
-
 #include "bare_algorithms.hpp"
 
 #if ZIFFERON_HAVE_BOOST
 #include <boost/rational.hpp>
-#endif
-#if ZIFFERON_HAVE_GMP
-#include <gmpxx.h>
 #endif
 
 namespace zifferon::bench {
@@ -27,17 +22,6 @@ struct Scalar<BoostRational> {
         return left * right;
     }
     static void store(BoostRational& target, const BoostRational& value) { target = value; }
-};
-#endif
-
-#if ZIFFERON_HAVE_GMP
-// Fractions of unbounded size.
-template <>
-struct Scalar<mpq_class> {
-    static bool isZero(const mpq_class& value) { return sgn(value) == 0; }
-    static mpq_class one() { return mpq_class(1); }
-    static mpq_class product(const mpq_class& left, const mpq_class& right) { return left * right; }
-    static void store(mpq_class& target, mpq_class value) { target = std::move(value); }
 };
 #endif
 
