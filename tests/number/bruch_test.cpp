@@ -289,6 +289,31 @@ void expectMatchesReference(const Bruch& result, bool threw, const Reference& ex
     }
 }
 
+// The four operations and the comparison of x and y against the reference.
+void expectAllMatchReference(const Bruch& x, const Bruch& y) {
+    const Reference a = Reference::of(x), b = Reference::of(y);
+    const auto describe = [&] { return text(x) + " and " + text(y); };
+    const auto check = [&](auto operation, Reference expected) {
+        Bruch result;
+        bool threw = false;
+        try {
+            result = operation();
+        } catch (const char*) {
+            threw = true;
+        }
+        expectMatchesReference(result, threw, expected, describe);
+    };
+    check([&] { return x + y; },
+          Reference::normal(a.zaehler * b.nenner + b.zaehler * a.nenner, a.nenner * b.nenner));
+    check([&] { return x - y; },
+          Reference::normal(a.zaehler * b.nenner - b.zaehler * a.nenner, a.nenner * b.nenner));
+    check([&] { return x * y; }, Reference::normal(a.zaehler * b.zaehler, a.nenner * b.nenner));
+    if (b.zaehler != 0) {
+        check([&] { return x / y; }, Reference::normal(a.zaehler * b.nenner, a.nenner * b.zaehler));
+    }
+    EXPECT_EQ(x == y, a.zaehler * b.nenner == b.zaehler * a.nenner) << describe();
+}
+
 TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
     std::mt19937_64 random(20261207);
     const std::int64_t limits[] = {100, std::int64_t{1} << 20, std::int64_t{1} << 33,
@@ -300,29 +325,30 @@ TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
         if (q == 0 || s == 0) {
             continue;
         }
-        const Bruch x(p, q), y(r, s);
-        const Reference a = Reference::of(x), b = Reference::of(y);
-        const auto describe = [&] { return text(x) + " and " + text(y); };
-        const auto check = [&](auto operation, Reference expected) {
-            Bruch result;
-            bool threw = false;
-            try {
-                result = operation();
-            } catch (const char*) {
-                threw = true;
-            }
-            expectMatchesReference(result, threw, expected, describe);
-        };
-        check([&] { return x + y; },
-              Reference::normal(a.zaehler * b.nenner + b.zaehler * a.nenner, a.nenner * b.nenner));
-        check([&] { return x - y; },
-              Reference::normal(a.zaehler * b.nenner - b.zaehler * a.nenner, a.nenner * b.nenner));
-        check([&] { return x * y; }, Reference::normal(a.zaehler * b.zaehler, a.nenner * b.nenner));
-        if (r != 0) {
-            check([&] { return x / y; },
-                  Reference::normal(a.zaehler * b.nenner, a.nenner * b.zaehler));
+        expectAllMatchReference(Bruch(p, q), Bruch(r, s));
+    }
+}
+
+// Typed operands keep common factors and negative denominators, which the shortcuts of the
+// arithmetic for operands in lowest terms must not take for a normal form.
+TEST(BruchArithmetic, AgreesWithAnExactReferenceOnTypedUnreducedOperands) {
+    std::mt19937_64 random(20261208);
+    const std::int64_t limits[] = {100, std::int64_t{1} << 20, std::int64_t{1} << 33,
+                                   std::int64_t{1} << 40};
+    std::uniform_int_distribution<std::int64_t> factor(-(1 << 20), 1 << 20);
+    const auto unreduced = [&](std::int64_t zaehler, std::int64_t nenner) {
+        std::int64_t k = factor(random);
+        k = k == 0 ? 1 : k;
+        return typed(std::to_string(zaehler * k) + "/" + std::to_string(nenner * k));
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::int64_t limit = limits[round % 4];
+        std::uniform_int_distribution<std::int64_t> part(-limit, limit);
+        std::int64_t p = part(random), q = part(random), r = part(random), s = part(random);
+        if (q == 0 || s == 0) {
+            continue;
         }
-        EXPECT_EQ(x == y, a.zaehler * b.nenner == b.zaehler * a.nenner) << describe();
+        expectAllMatchReference(unreduced(p, q), unreduced(r, s));
     }
 }
 

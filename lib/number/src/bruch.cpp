@@ -7,27 +7,62 @@
 
 namespace zifferon {
 
-// Both operands brought to normal form first (their magnitudes fit in 64 bits), then widened
-// to 128. Then |p| <= 2^63 and 0 < q <= 2^63 for both, and |p*s| = 2^126 would need
-// |p| = s = 2^63, leaving r and q odd, so |r*q| < 2^126 and the sum stays below 2^127.
-Bruch Bruch::wideSum(const Bruch& x, const Bruch& y, bool subtract) {
-    const auto widen = [](const Bruch& value) {
-        std::uint64_t zaehler = magnitude<std::uint64_t>(value.zaehler);
-        std::uint64_t nenner = magnitude<std::uint64_t>(value.nenner);
-        toLowestTerms(zaehler, nenner);
-        const bool negative = (value.zaehler < 0) != (value.nenner < 0);
-        return std::pair<Int128, Int128>(negative ? -Int128(zaehler) : Int128(zaehler), nenner);
-    };
-    const auto [p, q] = widen(x);
-    const auto [r, s] = widen(y);
-    const Int128 left = p * s;
-    const Int128 right = r * q;
-    return reduced<UInt128>(subtract ? left - right : left + right, q * s);
+struct Bruch::LowestTerms {
+    bool negative;
+    std::uint64_t zaehler;
+    std::uint64_t nenner;
+};
+
+Bruch::LowestTerms Bruch::lowestTerms(std::int64_t zaehler, std::int64_t nenner) noexcept {
+    LowestTerms terms{(zaehler < 0) != (nenner < 0), magnitude<std::uint64_t>(zaehler),
+                      magnitude<std::uint64_t>(nenner)};
+    toLowestTerms(terms.zaehler, terms.nenner);
+    return terms;
 }
 
-// Each 128-bit product is at most 2^126 in magnitude.
+// Knuth's sum, from operands in lowest terms, keeps every term inside 128 bits and yields a
+// result in lowest terms without a gcd of 128-bit numbers. With d1 = gcd(q, s) the exact sum is
+// t / (q/d1 * s) for t = p * (s/d1) + r * (q/d1); the only common factors of t and that
+// denominator lie in d1, so dividing by d2 = gcd(t, d1) leaves lowest terms. |p|, q, |r|, s are
+// at most 2^63, and |p * s/d1| = 2^126 would need |p| = s/d1 = 2^63, leaving r and q/d1 odd, so
+// |r * q/d1| < 2^126 and |t| stays below 2^127.
+Bruch Bruch::wideSum(const Bruch& x, const Bruch& y, bool subtract) {
+    const LowestTerms a = lowestTerms(x.zaehler, x.nenner);
+    LowestTerms b = lowestTerms(y.zaehler, y.nenner);
+    b.negative = b.negative != subtract;
+    const std::uint64_t d1 = gcd(a.nenner, b.nenner);
+    const std::uint64_t aNenner = a.nenner / d1;
+    const std::uint64_t bNenner = b.nenner / d1;
+    const auto signedTerm = [](const LowestTerms& value, std::uint64_t factor) {
+        const Int128 term = Int128(UInt128(value.zaehler) * factor);
+        return value.negative ? -term : term;
+    };
+    const Int128 t = signedTerm(a, bNenner) + signedTerm(b, aNenner);
+    if (t == 0) {
+        return Bruch();
+    }
+    UInt128 zaehler = magnitude<UInt128>(t);
+    std::uint64_t d2 = 1;
+    if (d1 != 1) {
+        const std::uint64_t rest = static_cast<std::uint64_t>(zaehler % d1);
+        d2 = rest == 0 ? d1 : gcd(rest, d1);
+        zaehler /= d2;
+    }
+    return fromLowestTerms(t < 0, zaehler, UInt128(aNenner) * (b.nenner / d2));
+}
+
+// Knuth's product: the cross gcds g1 = gcd(p, s) and g2 = gcd(r, q) of operands in lowest
+// terms leave the product of the quotients in lowest terms, each of its terms at most 2^126.
 Bruch Bruch::wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
-    return reduced<UInt128>(Int128(p) * r, Int128(q) * s);
+    const LowestTerms a = lowestTerms(p, q);
+    const LowestTerms b = lowestTerms(r, s);
+    if (a.zaehler == 0 || b.zaehler == 0) {
+        return Bruch();
+    }
+    const std::uint64_t g1 = gcd(a.zaehler, b.nenner);
+    const std::uint64_t g2 = gcd(b.zaehler, a.nenner);
+    return fromLowestTerms(a.negative != b.negative, UInt128(a.zaehler / g1) * (b.zaehler / g2),
+                           UInt128(a.nenner / g2) * (b.nenner / g1));
 }
 
 std::int64_t Bruch::ggt(std::int64_t a, std::int64_t b) {

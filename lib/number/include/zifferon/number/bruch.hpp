@@ -12,8 +12,8 @@ namespace zifferon {
 // An exact fraction of two signed 64-bit integers.
 //
 // Normal form: nenner > 0 and gcd(zaehler, nenner) == 1; zero is 0/1. Every fraction that a
-// constructor, a copy or an arithmetic operation produces is in normal form; one private
-// normaliser establishes it (see the data members). Stream input and assignment store the two
+// constructor, a copy or an arithmetic operation produces is in normal form (see the data
+// members for where it is established). Stream input and assignment store the two
 // integers as they are, so a fraction typed as 2/4 stays 2/4 until it takes part in arithmetic or
 // is copied.
 //
@@ -105,15 +105,20 @@ private:
     // loops; only intermediates beyond 64 bits leave for the out-of-line wide paths.
 
     // The normaliser: brings the magnitudes of zaehler / nenner (nenner != 0) to lowest terms,
-    // zero to 0/1. The only place that reduces, for 64-bit terms and 128-bit intermediates
-    // alike. Working on magnitudes keeps every step defined: the most negative value is never
-    // negated or divided by -1.
+    // zero to 0/1. Working on magnitudes keeps every step defined: the most negative value is
+    // never negated or divided by -1.
     template <class UInt>
     static void toLowestTerms(UInt& zaehler, UInt& nenner) noexcept;
     // The normal form of +-zaehler / nenner given as magnitudes, nenner != 0; throws
     // `ueberlaufFehler` when it does not fit in 64 bits.
     template <class UInt>
     static Bruch fromMagnitudes(bool negative, UInt zaehler, UInt nenner);
+    // The same for magnitudes already in lowest terms.
+    template <class UInt>
+    static Bruch fromLowestTerms(bool negative, UInt zaehler, UInt nenner);
+    // Sign and magnitudes of zaehler / nenner (nenner != 0) in lowest terms, for the wide paths.
+    struct LowestTerms;
+    static LowestTerms lowestTerms(std::int64_t zaehler, std::int64_t nenner) noexcept;
     // The normal form of zaehler / nenner, signed integers as wide as UInt; a zero denominator
     // throws `konstruktorFehler`.
     template <class UInt = std::uint64_t, class Int>
@@ -129,22 +134,19 @@ private:
     static UInt gcd(UInt a, UInt b) noexcept;
     // value != 0.
     static int trailingZeros(std::uint64_t value) noexcept { return std::countr_zero(value); }
-    static int trailingZeros(UInt128 value) noexcept {
-        const auto low = static_cast<std::uint64_t>(value);
-        return low != 0 ? std::countr_zero(low)
-                        : 64 + std::countr_zero(static_cast<std::uint64_t>(value >> 64));
-    }
     // x + y, or x - y.
     static Bruch sum(const Bruch& x, const Bruch& y, bool subtract);
     // (p*r) / (q*s).
     static Bruch product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
-    // The same, with 128-bit intermediates.
+    // The same for operands whose 64-bit intermediates overflow: from their lowest terms, with
+    // Knuth's cross gcds, and 128-bit terms.
     static Bruch wideSum(const Bruch& x, const Bruch& y, bool subtract);
     static Bruch wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
 
     // In normal form (see above) unless stored as given by assignment or stream input.
-    // `toLowestTerms` is the one place that establishes it, for `kuerzen`, the constructors and
-    // all arithmetic, the 128-bit paths included; the normal-form constructor asserts it.
+    // `toLowestTerms` establishes it for `kuerzen`, the constructors and the 64-bit arithmetic;
+    // the wide paths keep it with Knuth's cross gcds from operands in lowest terms. The
+    // normal-form constructor asserts it.
     std::int64_t nenner = 1;
     std::int64_t zaehler = 0;
 };
@@ -183,6 +185,11 @@ inline void Bruch::toLowestTerms(UInt& zaehler, UInt& nenner) noexcept {
 template <class UInt>
 inline Bruch Bruch::fromMagnitudes(bool negative, UInt zaehler, UInt nenner) {
     toLowestTerms(zaehler, nenner);
+    return fromLowestTerms(negative, zaehler, nenner);
+}
+
+template <class UInt>
+inline Bruch Bruch::fromLowestTerms(bool negative, UInt zaehler, UInt nenner) {
     constexpr std::uint64_t most = std::numeric_limits<std::int64_t>::max();
     if (nenner > most || zaehler > most + (negative ? 1 : 0)) {
         throw ueberlaufFehler;
