@@ -5,8 +5,9 @@
 // benchmarks check that before they time anything). What the library costs on top of this,
 // its storage, class tree and checks, is what the comparison measures.
 //
-// The element type is a template parameter, so the same loops also run on boost::rational and
-// on GMP's mpq_class, the fraction types a C++ user would otherwise pick.
+// The element type is a template parameter, so the same loops also run on boost::rational, a
+// fraction type a C++ user would otherwise pick. GMP's rationals run the solver and the
+// determinant through its C API instead (gmp_elimination.hpp), as value types would allocate.
 
 #include <algorithm>
 #include <cstddef>

@@ -314,8 +314,11 @@ void expectAllMatchReference(const Bruch& x, const Bruch& y) {
     EXPECT_EQ(x == y, a.zaehler * b.nenner == b.zaehler * a.nenner) << describe();
 }
 
-TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
-    std::mt19937_64 random(20261207);
+// 20000 pairs of operands with parts up to 100, 2^20, 2^33 and 2^40 in turn, each fraction made
+// by make(zaehler, nenner, random).
+template <class Make>
+void expectRandomPairsMatchReference(std::uint64_t seed, Make make) {
+    std::mt19937_64 random(seed);
     const std::int64_t limits[] = {100, std::int64_t{1} << 20, std::int64_t{1} << 33,
                                    std::int64_t{1} << 40};
     for (int round = 0; round < 20000; ++round) {
@@ -325,31 +328,29 @@ TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
         if (q == 0 || s == 0) {
             continue;
         }
-        expectAllMatchReference(Bruch(p, q), Bruch(r, s));
+        const Bruch x = make(p, q, random);
+        const Bruch y = make(r, s, random);
+        expectAllMatchReference(x, y);
     }
+}
+
+TEST(BruchArithmetic, AgreesWithAnExactReferenceOnRandomOperands) {
+    expectRandomPairsMatchReference(
+        20261207, [](std::int64_t zaehler, std::int64_t nenner, std::mt19937_64&) {
+            return Bruch(zaehler, nenner);
+        });
 }
 
 // Typed operands keep common factors and negative denominators, which the shortcuts of the
 // arithmetic for operands in lowest terms must not take for a normal form.
 TEST(BruchArithmetic, AgreesWithAnExactReferenceOnTypedUnreducedOperands) {
-    std::mt19937_64 random(20261208);
-    const std::int64_t limits[] = {100, std::int64_t{1} << 20, std::int64_t{1} << 33,
-                                   std::int64_t{1} << 40};
     std::uniform_int_distribution<std::int64_t> factor(-(1 << 20), 1 << 20);
-    const auto unreduced = [&](std::int64_t zaehler, std::int64_t nenner) {
-        std::int64_t k = factor(random);
-        k = k == 0 ? 1 : k;
-        return typed(std::to_string(zaehler * k) + "/" + std::to_string(nenner * k));
-    };
-    for (int round = 0; round < 20000; ++round) {
-        const std::int64_t limit = limits[round % 4];
-        std::uniform_int_distribution<std::int64_t> part(-limit, limit);
-        std::int64_t p = part(random), q = part(random), r = part(random), s = part(random);
-        if (q == 0 || s == 0) {
-            continue;
-        }
-        expectAllMatchReference(unreduced(p, q), unreduced(r, s));
-    }
+    expectRandomPairsMatchReference(
+        20261208, [&](std::int64_t zaehler, std::int64_t nenner, std::mt19937_64& random) {
+            std::int64_t k = factor(random);
+            k = k == 0 ? 1 : k;
+            return typed(std::to_string(zaehler * k) + "/" + std::to_string(nenner * k));
+        });
 }
 
 }  // namespace
