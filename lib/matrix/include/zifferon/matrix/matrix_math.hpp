@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
-#include <vector>
 
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
@@ -15,6 +15,81 @@ namespace zifferon {
 
 template <class T>
 class Matrix;
+
+namespace detail {
+
+// A private copy of some elements that an algorithm changes in place.
+//
+// Up to InlineCapacity elements live inside the object, so that an algorithm on a small matrix
+// keeps its working copy on the stack and costs no allocation; more take one heap block of
+// exactly their size. Every element is made by copy construction (for a fraction, the copy in
+// normal form), in one place: copyElements.
+template <class T, std::size_t InlineCapacity>
+class WorkingCopy {
+public:
+    // Copies source[0..count).
+    WorkingCopy(const T* source, std::size_t count)
+        : first(count <= InlineCapacity ? inlineElements() : allocate(count)), size(count) {
+        try {
+            copyElements(source, first, size);
+        } catch (...) {
+            release(first, size);
+            throw;
+        }
+    }
+    WorkingCopy(const WorkingCopy&) = delete;
+    WorkingCopy& operator=(const WorkingCopy&) = delete;
+    ~WorkingCopy() {
+        std::destroy_n(first, size);
+        release(first, size);
+    }
+
+    T* data() noexcept { return first; }
+    const T* data() const noexcept { return first; }
+    T& operator[](std::size_t i) noexcept { return first[i]; }
+    const T& operator[](std::size_t i) const noexcept { return first[i]; }
+
+    // Replaces every element by a fresh copy of source's. On the heap the new block is complete
+    // before the old one goes, as for a new copy assigned over the old.
+    void renew(const T* source) {
+        if (first != inlineElements()) {
+            T* const fresh = allocate(size);
+            try {
+                copyElements(source, fresh, size);
+            } catch (...) {
+                release(fresh, size);
+                throw;
+            }
+            std::destroy_n(first, size);
+            release(first, size);
+            first = fresh;
+            return;
+        }
+        const std::size_t count = std::exchange(size, 0);
+        std::destroy_n(first, count);
+        copyElements(source, first, count);
+        size = count;
+    }
+
+private:
+    // The one place where a working element is made from its source.
+    static void copyElements(const T* source, T* target, std::size_t count) {
+        std::uninitialized_copy_n(source, count, target);
+    }
+    static T* allocate(std::size_t count) { return std::allocator<T>().allocate(count); }
+    void release(T* block, std::size_t count) noexcept {
+        if (block != inlineElements()) {
+            std::allocator<T>().deallocate(block, count);
+        }
+    }
+    T* inlineElements() noexcept { return reinterpret_cast<T*>(storage); }
+
+    alignas(T) std::byte storage[InlineCapacity * sizeof(T)];
+    T* first;
+    std::size_t size;
+};
+
+}  // namespace detail
 
 // The linear-algebra layer: determinant, adjugate, inverse and the equation solver.
 //
@@ -53,7 +128,25 @@ private:
             throw MatrixException(MatrixError::NotSquare);
         }
     }
-    bool isTriangular() const { return this->isLowerTriangular() || this->isUpperTriangular(); }
+    // isLowerTriangular() || isUpperTriangular() of this square matrix, without the shape test.
+    bool isTriangular() const {
+        const std::size_t n = this->rowCount;
+        return zeroOffDiagonal(n, 1) || zeroOffDiagonal(1, n);
+    }
+    // Every element (i, j) with i < j is zero, found at i * rowStep + j * columnStep: (n, 1)
+    // looks above the diagonal of this square matrix, (1, n) below it.
+    bool zeroOffDiagonal(std::size_t rowStep, std::size_t columnStep) const {
+        const std::size_t n = this->rowCount;
+        const T* const e = this->elements.data();
+        for (std::size_t i = 0; i + 1 < n; ++i) {
+            for (std::size_t j = i + 1; j < n; ++j) {
+                if (!Traits::isZero(e[i * rowStep + j * columnStep])) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    }
 
     // The solver: its working copy, where a non-square system leaves the matrix, and its steps
     // in their order.
@@ -70,11 +163,15 @@ private:
     // Some row i reads 0 = r[i] with r[i] non-zero.
     static bool hasContradictoryRow(const WorkingSystem& system);
 
+    // Up to this many rows and columns, solve and determinant keep their working copies on the
+    // stack (16 * 16 fractions take 6 KiB); larger matrices are copied to the heap.
+    static constexpr std::size_t maxInlineOrder = 16;
     // A working copy of the elements, row by row like the storage.
-    std::vector<T> flatCopy() const { return this->elements; }
+    using WorkingMatrix = detail::WorkingCopy<T, maxInlineOrder * maxInlineOrder>;
+    WorkingMatrix flatCopy() const { return {this->elements.data(), this->elements.size()}; }
     // The determinant of this square matrix, read only.
     T squareDeterminant() const;
-    static void triangulate(std::vector<T>& w, std::size_t n);
+    static void triangulate(T* w, std::size_t n);
     // d = diagonal(i) * d for i = 0..n-1, from d = 1; no early exit.
     template <class Diagonal>
     static T diagonalProduct(std::size_t n, Diagonal diagonal) {
@@ -93,9 +190,9 @@ private:
 // Without such a column the matrix is singular and the elimination stops, leaving a zero on
 // the diagonal.
 template <class T>
-void MatrixMath<T>::triangulate(std::vector<T>& w, std::size_t n) {
+void MatrixMath<T>::triangulate(T* w, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i) {
-        T* const pivotRow = w.data() + i * n;
+        T* const pivotRow = w + i * n;
         if (i + 1 < n && Traits::isZero(pivotRow[i])) {
             for (std::size_t k = 0; k < n; ++k) {
                 if (k != i && !Traits::isZero(pivotRow[k])) {
@@ -114,7 +211,7 @@ void MatrixMath<T>::triangulate(std::vector<T>& w, std::size_t n) {
             return;
         }
         for (std::size_t b = i + 1; b < n; ++b) {
-            T* const row = w.data() + b * n;
+            T* const row = w + b * n;
             const T factor = row[i] / pivotRow[i];
             for (std::size_t j = i; j < n; ++j) {
                 storeResult(row[j], row[j] - Traits::product(pivotRow[j], factor));
@@ -130,8 +227,8 @@ T MatrixMath<T>::squareDeterminant() const {
         return diagonalProduct(
             n, [this, n](std::size_t i) -> const T& { return this->elements[i * n + i]; });
     }
-    std::vector<T> w = flatCopy();
-    triangulate(w, n);
+    WorkingMatrix w = flatCopy();
+    triangulate(w.data(), n);
     return diagonalProduct(n, [&w, n](std::size_t i) -> const T& { return w[i * n + i]; });
 }
 
@@ -229,15 +326,24 @@ private:
 template <class T>
 class MatrixMath<T>::WorkingSystem {
 public:
-    WorkingSystem(std::vector<T> coefficients, std::vector<T> constants, std::size_t rows,
-                  std::size_t columns)
-        : w(std::move(coefficients)), r(std::move(constants)), n(rows), m(columns) {}
+    // Copies of the coefficients a and of the constants b, a column of a's row count.
+    WorkingSystem(const MatrixMath& a, const MatrixMath& b)
+        : w(a.flatCopy()),
+          r(b.elements.data(), b.elements.size()),
+          n(a.rowCount),
+          m(a.columnCount) {}
+
+    // Starts again from fresh copies of the same a and b.
+    void renew(const MatrixMath& a, const MatrixMath& b) {
+        w.renew(a.elements.data());
+        r.renew(b.elements.data());
+    }
 
     T* row(std::size_t i) { return w.data() + i * m; }
     const T* row(std::size_t i) const { return w.data() + i * m; }
 
-    std::vector<T> w;
-    std::vector<T> r;
+    WorkingMatrix w;
+    detail::WorkingCopy<T, maxInlineOrder> r;
     std::size_t n;
     std::size_t m;
 };
@@ -246,17 +352,14 @@ template <class T>
 SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
     requireSolvableShapes(x, b);
     const NonSquareBounds bounds(this->rowCount, this->columnCount);
-    WorkingSystem system(flatCopy(), b.column(1), this->rowCount, this->columnCount);
+    WorkingSystem system(*this, b);
     eliminateForward(system, bounds);
     if (!isRegular(system, bounds)) {
         return classifySingular(system, b);
     }
     substituteBack(system, bounds);
     // Exchanges cannot fail, so x is either written completely or not at all.
-    for (std::uint32_t i = 1; i <= system.n; ++i) {
-        using std::swap;
-        swap(x.element(i, 1), system.r[i - 1]);
-    }
+    std::swap_ranges(system.r.data(), system.r.data() + system.n, x.elements.data());
     return SolveStatus::UniqueSolution;
 }
 
@@ -284,7 +387,7 @@ template <class T>
 void MatrixMath<T>::eliminateForward(WorkingSystem& system, const NonSquareBounds& bounds) {
     const std::size_t n = system.n;
     const std::size_t width = bounds.updateWidth();
-    std::vector<T>& r = system.r;
+    auto& r = system.r;
     for (std::size_t i = 0; i + 1 < n; ++i) {
         bounds.requirePivotColumn(i);
         T* const pivotRow = system.row(i);
@@ -339,8 +442,7 @@ SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<
     // more columns than rows the elimination left the columns beyond n as they were, so the
     // echelon form starts again from the equations themselves.
     if (system.m > system.n) {
-        system.w = flatCopy();
-        system.r = b.column(1);
+        system.renew(*this, b);
     }
     toRowEchelonForm(system);
     return hasContradictoryRow(system) ? SolveStatus::NoSolution : SolveStatus::InfiniteSolutions;
@@ -350,7 +452,7 @@ SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<
 // while q >= 0. Where both the constant and the pivot are zero the row is passed over.
 template <class T>
 void MatrixMath<T>::substituteBack(WorkingSystem& system, const NonSquareBounds& bounds) {
-    std::vector<T>& r = system.r;
+    auto& r = system.r;
     const std::int64_t shift = bounds.shift();
     for (auto i = static_cast<std::int64_t>(system.n) - 1; i + shift >= 0; --i) {
         bounds.requirePivotRow(i);
@@ -373,7 +475,7 @@ template <class T>
 void MatrixMath<T>::toRowEchelonForm(WorkingSystem& system) {
     const std::size_t n = system.n;
     const std::size_t m = system.m;
-    std::vector<T>& r = system.r;
+    auto& r = system.r;
     std::size_t pivot = 0;
     for (std::size_t c = 0; c < m && pivot < n; ++c) {
         std::size_t s = pivot;
