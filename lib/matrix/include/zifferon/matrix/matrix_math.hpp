@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 #include "zifferon/matrix/element_traits.hpp"
@@ -128,15 +129,39 @@ private:
             throw MatrixException(MatrixError::NotSquare);
         }
     }
-    // isLowerTriangular() || isUpperTriangular() of this square matrix, without the shape test.
-    bool isTriangular() const {
-        const std::size_t n = this->rowCount;
-        return zeroOffDiagonal(n, 1) || zeroOffDiagonal(1, n);
+    // A matrix order known at compile time: the loops over a small matrix unroll completely.
+    template <std::size_t N>
+    using FixedOrder = std::integral_constant<std::size_t, N>;
+    // action(order) with the order n of this square matrix as a FixedOrder for the smallest
+    // ones, where an element operation is a few instructions and the loop overhead would
+    // dominate; as a std::size_t otherwise.
+    template <class Action>
+    decltype(auto) withOrder(std::size_t n, Action action) const {
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            switch (n) {
+                case 2:
+                    return action(FixedOrder<2>{});
+                case 3:
+                    return action(FixedOrder<3>{});
+                case 4:
+                    return action(FixedOrder<4>{});
+                default:
+                    break;
+            }
+        }
+        return action(n);
+    }
+
+    // isLowerTriangular() || isUpperTriangular() of this square matrix of order n, without the
+    // shape test.
+    template <class Order>
+    bool isTriangular(Order n) const {
+        return zeroOffDiagonal(n, n, 1) || zeroOffDiagonal(n, 1, n);
     }
     // Every element (i, j) with i < j is zero, found at i * rowStep + j * columnStep: (n, 1)
     // looks above the diagonal of this square matrix, (1, n) below it.
-    bool zeroOffDiagonal(std::size_t rowStep, std::size_t columnStep) const {
-        const std::size_t n = this->rowCount;
+    template <class Order, class RowStep, class ColumnStep>
+    bool zeroOffDiagonal(Order n, RowStep rowStep, ColumnStep columnStep) const {
         const T* const e = this->elements.data();
         for (std::size_t i = 0; i + 1 < n; ++i) {
             for (std::size_t j = i + 1; j < n; ++j) {
@@ -148,33 +173,47 @@ private:
         return true;
     }
 
-    // The solver: its working copy, where a non-square system leaves the matrix, and its steps
-    // in their order.
+    // The solver: its working copy over the bounds of its shape (square, or see
+    // NonSquareBounds), and its steps in their order.
+    template <class Bounds>
     class WorkingSystem;
+    template <class Order>
+    class SquareBounds;
     class NonSquareBounds;
     void requireSolvableShapes(const Matrix<T>& x, const Matrix<T>& b) const;
-    static void eliminateForward(WorkingSystem& system, const NonSquareBounds& bounds);
-    static bool isRegular(const WorkingSystem& system, const NonSquareBounds& bounds);
-    SolveStatus classifySingular(WorkingSystem& system, const Matrix<T>& b) const;
-    static void substituteBack(WorkingSystem& system, const NonSquareBounds& bounds);
+    template <class Bounds>
+    SolveStatus solveWithin(Bounds bounds, Matrix<T>& x, const Matrix<T>& b) const;
+    template <class System>
+    static void eliminateForward(System& system);
+    template <class System>
+    static bool isRegular(const System& system);
+    template <class System>
+    SolveStatus classifySingular(System& system, const Matrix<T>& b) const;
+    template <class System>
+    static void substituteBack(System& system);
     // Row echelon form of the system: each column's first non-zero entry at or below the next
     // pivot row becomes that row's pivot and clears the rows below it.
-    static void toRowEchelonForm(WorkingSystem& system);
+    template <class System>
+    static void toRowEchelonForm(System& system);
     // Some row i reads 0 = r[i] with r[i] non-zero.
-    static bool hasContradictoryRow(const WorkingSystem& system);
+    template <class System>
+    static bool hasContradictoryRow(const System& system);
 
     // Up to this many rows and columns, solve and determinant keep their working copies on the
     // stack (16 * 16 fractions take 6 KiB); larger matrices are copied to the heap.
     static constexpr std::size_t maxInlineOrder = 16;
     // A working copy of the elements, row by row like the storage.
     using WorkingMatrix = detail::WorkingCopy<T, maxInlineOrder * maxInlineOrder>;
-    WorkingMatrix flatCopy() const { return {this->elements.data(), this->elements.size()}; }
+    WorkingMatrix flatCopy(std::size_t count) const { return {this->elements.data(), count}; }
     // The determinant of this square matrix, read only.
     T squareDeterminant() const;
-    static void triangulate(T* w, std::size_t n);
+    template <class Order>
+    T squareDeterminant(Order n) const;
+    template <class Order>
+    static void triangulate(T* w, Order n);
     // d = diagonal(i) * d for i = 0..n-1, from d = 1; no early exit.
-    template <class Diagonal>
-    static T diagonalProduct(std::size_t n, Diagonal diagonal) {
+    template <class Order, class Diagonal>
+    static T diagonalProduct(Order n, Diagonal diagonal) {
         T d = Traits::one();
         for (std::size_t i = 0; i < n; ++i) {
             d = Traits::product(diagonal(i), d);
@@ -190,7 +229,8 @@ private:
 // Without such a column the matrix is singular and the elimination stops, leaving a zero on
 // the diagonal.
 template <class T>
-void MatrixMath<T>::triangulate(T* w, std::size_t n) {
+template <class Order>
+void MatrixMath<T>::triangulate(T* w, Order n) {
     for (std::size_t i = 0; i < n; ++i) {
         T* const pivotRow = w + i * n;
         if (i + 1 < n && Traits::isZero(pivotRow[i])) {
@@ -222,12 +262,17 @@ void MatrixMath<T>::triangulate(T* w, std::size_t n) {
 
 template <class T>
 T MatrixMath<T>::squareDeterminant() const {
-    const std::size_t n = this->rowCount;
-    if (isTriangular()) {
+    return withOrder(this->rowCount, [this](auto n) { return squareDeterminant(n); });
+}
+
+template <class T>
+template <class Order>
+T MatrixMath<T>::squareDeterminant(Order n) const {
+    if (isTriangular(n)) {
         return diagonalProduct(
             n, [this, n](std::size_t i) -> const T& { return this->elements[i * n + i]; });
     }
-    WorkingMatrix w = flatCopy();
+    WorkingMatrix w = flatCopy(n * n);
     triangulate(w.data(), n);
     return diagonalProduct(n, [&w, n](std::size_t i) -> const T& { return w[i * n + i]; });
 }
@@ -289,6 +334,8 @@ class MatrixMath<T>::NonSquareBounds {
 public:
     NonSquareBounds(std::size_t rows, std::size_t columns) : n(rows), m(columns) {}
 
+    std::size_t rows() const { return n; }
+    std::size_t columns() const { return m; }
     // The columns a row update can reach.
     std::size_t updateWidth() const { return std::min(n, m); }
     // With fewer columns than rows, pivot i = m would lie right of the matrix.
@@ -321,17 +368,37 @@ private:
     std::size_t m;
 };
 
-// The system solve works on, in place: the coefficients W (n x m, row by row like the storage)
-// and the constants r.
+// The bounds of a square system of order n (a std::size_t or a FixedOrder): no step ever
+// leaves the matrix, so the checks of NonSquareBounds fall away.
 template <class T>
+template <class Order>
+class MatrixMath<T>::SquareBounds {
+public:
+    explicit SquareBounds(Order order) : n(order) {}
+
+    Order rows() const { return n; }
+    Order columns() const { return n; }
+    Order updateWidth() const { return n; }
+    void requirePivotColumn(std::size_t) const {}
+    void requireUpdateInside() const {}
+    static constexpr std::int64_t shift() { return 0; }
+    void requirePivotRow(std::int64_t) const {}
+
+private:
+    Order n;
+};
+
+// The system solve works on, in place: the coefficients W (n x m, row by row like the storage)
+// and the constants r, with the bounds of their shape.
+template <class T>
+template <class Bounds>
 class MatrixMath<T>::WorkingSystem {
 public:
     // Copies of the coefficients a and of the constants b, a column of a's row count.
-    WorkingSystem(const MatrixMath& a, const MatrixMath& b)
-        : w(a.flatCopy()),
-          r(b.elements.data(), b.elements.size()),
-          n(a.rowCount),
-          m(a.columnCount) {}
+    WorkingSystem(Bounds shape, const MatrixMath& a, const MatrixMath& b)
+        : bounds(shape),
+          w(a.flatCopy(shape.rows() * shape.columns())),
+          r(b.elements.data(), shape.rows()) {}
 
     // Starts again from fresh copies of the same a and b.
     void renew(const MatrixMath& a, const MatrixMath& b) {
@@ -339,27 +406,37 @@ public:
         r.renew(b.elements.data());
     }
 
-    T* row(std::size_t i) { return w.data() + i * m; }
-    const T* row(std::size_t i) const { return w.data() + i * m; }
+    auto rows() const { return bounds.rows(); }
+    auto columns() const { return bounds.columns(); }
+    T* row(std::size_t i) { return w.data() + i * columns(); }
+    const T* row(std::size_t i) const { return w.data() + i * columns(); }
 
+    Bounds bounds;
     WorkingMatrix w;
     detail::WorkingCopy<T, maxInlineOrder> r;
-    std::size_t n;
-    std::size_t m;
 };
 
 template <class T>
 SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
     requireSolvableShapes(x, b);
-    const NonSquareBounds bounds(this->rowCount, this->columnCount);
-    WorkingSystem system(*this, b);
-    eliminateForward(system, bounds);
-    if (!isRegular(system, bounds)) {
+    if (this->rowCount != this->columnCount) {
+        return solveWithin(NonSquareBounds(this->rowCount, this->columnCount), x, b);
+    }
+    return withOrder(this->rowCount,
+                     [&](auto n) { return solveWithin(SquareBounds<decltype(n)>(n), x, b); });
+}
+
+template <class T>
+template <class Bounds>
+SolveStatus MatrixMath<T>::solveWithin(Bounds bounds, Matrix<T>& x, const Matrix<T>& b) const {
+    WorkingSystem<Bounds> system(bounds, *this, b);
+    eliminateForward(system);
+    if (!isRegular(system)) {
         return classifySingular(system, b);
     }
-    substituteBack(system, bounds);
+    substituteBack(system);
     // Exchanges cannot fail, so x is either written completely or not at all.
-    std::swap_ranges(system.r.data(), system.r.data() + system.n, x.elements.data());
+    std::swap_ranges(system.r.data(), system.r.data() + system.rows(), x.elements.data());
     return SolveStatus::UniqueSolution;
 }
 
@@ -384,9 +461,11 @@ void MatrixMath<T>::requireSolvableShapes(const Matrix<T>& x, const Matrix<T>& b
 // already zero, and over all columns up to n, those left of the pivot included: their entries
 // are never forced to zero, so floating-point residues stay visible to the classification.
 template <class T>
-void MatrixMath<T>::eliminateForward(WorkingSystem& system, const NonSquareBounds& bounds) {
-    const std::size_t n = system.n;
-    const std::size_t width = bounds.updateWidth();
+template <class System>
+void MatrixMath<T>::eliminateForward(System& system) {
+    const auto& bounds = system.bounds;
+    const auto n = system.rows();
+    const auto width = bounds.updateWidth();
     auto& r = system.r;
     for (std::size_t i = 0; i + 1 < n; ++i) {
         bounds.requirePivotColumn(i);
@@ -400,7 +479,7 @@ void MatrixMath<T>::eliminateForward(WorkingSystem& system, const NonSquareBound
                 if (s == n) {
                     break;  // no later row k finds one either: column i is passed over
                 }
-                std::swap_ranges(pivotRow, pivotRow + system.m, system.row(s));
+                std::swap_ranges(pivotRow, pivotRow + system.columns(), system.row(s));
                 using std::swap;
                 swap(r[i], r[s]);
             }
@@ -417,10 +496,11 @@ void MatrixMath<T>::eliminateForward(WorkingSystem& system, const NonSquareBound
 
 // The diagonal product, each factor multiplied in before the product is tested for zero.
 template <class T>
-bool MatrixMath<T>::isRegular(const WorkingSystem& system, const NonSquareBounds& bounds) {
+template <class System>
+bool MatrixMath<T>::isRegular(const System& system) {
     T p = system.w[0];
-    for (std::size_t i = 1; i < system.n; ++i) {
-        bounds.requirePivotColumn(i);
+    for (std::size_t i = 1; i < system.rows(); ++i) {
+        system.bounds.requirePivotColumn(i);
         p = Traits::product(p, system.row(i)[i]);
         if (Traits::isZero(p)) {
             break;
@@ -430,10 +510,11 @@ bool MatrixMath<T>::isRegular(const WorkingSystem& system, const NonSquareBounds
 }
 
 template <class T>
-SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<T>& b) const {
+template <class System>
+SolveStatus MatrixMath<T>::classifySingular(System& system, const Matrix<T>& b) const {
     // Up to n columns, every row of W is a combination of the equations; a cleared row with a
     // non-zero constant is a contradiction.
-    if (system.m <= system.n && hasContradictoryRow(system)) {
+    if (system.columns() <= system.rows() && hasContradictoryRow(system)) {
         return SolveStatus::NoSolution;
     }
     // But the elimination pairs pivot row i with column i: after a passed-over column the rows
@@ -441,7 +522,7 @@ SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<
     // them (y = 1, 2y = 3). Only the row echelon form over all columns shows every one. With
     // more columns than rows the elimination left the columns beyond n as they were, so the
     // echelon form starts again from the equations themselves.
-    if (system.m > system.n) {
+    if (system.columns() > system.rows()) {
         system.renew(*this, b);
     }
     toRowEchelonForm(system);
@@ -451,11 +532,12 @@ SolveStatus MatrixMath<T>::classifySingular(WorkingSystem& system, const Matrix<
 // Column by column from the bottom: row i's pivot column is q = i + shift, and the loop runs
 // while q >= 0. Where both the constant and the pivot are zero the row is passed over.
 template <class T>
-void MatrixMath<T>::substituteBack(WorkingSystem& system, const NonSquareBounds& bounds) {
+template <class System>
+void MatrixMath<T>::substituteBack(System& system) {
     auto& r = system.r;
-    const std::int64_t shift = bounds.shift();
-    for (auto i = static_cast<std::int64_t>(system.n) - 1; i + shift >= 0; --i) {
-        bounds.requirePivotRow(i);
+    const std::int64_t shift = system.bounds.shift();
+    for (auto i = static_cast<std::int64_t>(system.rows()) - 1; i + shift >= 0; --i) {
+        system.bounds.requirePivotRow(i);
         const auto q = static_cast<std::size_t>(i + shift);
         T& ri = r[static_cast<std::size_t>(i)];
         const T& pivot = system.row(static_cast<std::size_t>(i))[q];
@@ -472,9 +554,10 @@ void MatrixMath<T>::substituteBack(WorkingSystem& system, const NonSquareBounds&
 }
 
 template <class T>
-void MatrixMath<T>::toRowEchelonForm(WorkingSystem& system) {
-    const std::size_t n = system.n;
-    const std::size_t m = system.m;
+template <class System>
+void MatrixMath<T>::toRowEchelonForm(System& system) {
+    const auto n = system.rows();
+    const auto m = system.columns();
     auto& r = system.r;
     std::size_t pivot = 0;
     for (std::size_t c = 0; c < m && pivot < n; ++c) {
@@ -507,10 +590,12 @@ void MatrixMath<T>::toRowEchelonForm(WorkingSystem& system) {
 }
 
 template <class T>
-bool MatrixMath<T>::hasContradictoryRow(const WorkingSystem& system) {
-    for (std::size_t i = 0; i < system.n; ++i) {
+template <class System>
+bool MatrixMath<T>::hasContradictoryRow(const System& system) {
+    for (std::size_t i = 0; i < system.rows(); ++i) {
         const T* const row = system.row(i);
-        if (!Traits::isZero(system.r[i]) && std::all_of(row, row + system.m, Traits::isZero)) {
+        if (!Traits::isZero(system.r[i]) &&
+            std::all_of(row, row + system.columns(), Traits::isZero)) {
             return true;
         }
     }
