@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -682,6 +683,106 @@ void registerElementType() {
     }
 }
 
+// --- Eigen's fixed-size 3 x 3 matrices: the small-matrix peer of solve and determinant. ---
+//
+// Another algorithm (partial pivoting; the determinant by cofactors), so the results are
+// checked against the library's within a rounding tolerance, not bit for bit.
+
+#if ZIFFERON_HAVE_EIGEN
+template <class T>
+class EigenFixedAlgebra {
+public:
+    static constexpr int order = 3;
+    using Square = Eigen::Matrix<T, order, order>;
+    using Vector = Eigen::Matrix<T, order, 1>;
+
+    explicit EigenFixedAlgebra(const Operands<T>& operands) {
+        for (int i = 0; i < order; ++i) {
+            for (int j = 0; j < order; ++j) {
+                a(i, j) = operands.a[static_cast<std::size_t>(i * order + j)];
+                second(i, j) = operands.second[static_cast<std::size_t>(i * order + j)];
+            }
+            b(i) = operands.b[static_cast<std::size_t>(i)];
+        }
+    }
+
+    const Vector& solve() {
+        x = Eigen::PartialPivLU<Square>(a).solve(b);
+        return x;
+    }
+    // The matrix counts as changed before every call: otherwise the compiler computes the
+    // inlined determinant of the unchanged matrix once, outside the timed loop.
+    T determinant() {
+        benchmark::DoNotOptimize(a);
+        return a.determinant();
+    }
+    Square product() { return a * second; }
+    Square inverse() { return a.inverse(); }
+
+    Array<T> solveResult() {
+        solve();
+        return Array<T>(x.data(), x.data() + order);
+    }
+    Array<T> determinantResult() { return {determinant()}; }
+    Array<T> productResult() { return {}; }
+    Array<T> inverseResult() { return {}; }
+
+private:
+    Square a;
+    Square second;
+    Vector b;
+    Vector x;
+};
+
+// Each value within a few units of rounding of the library's (the operands are well
+// conditioned: diagonally dominant, determinant near 1).
+template <class T>
+bool closeAll(const Array<T>& reference, const Array<T>& values) {
+    const double tolerance = std::is_same_v<T, float> ? 1e-5 : 1e-12;
+    if (reference.empty() || reference.size() != values.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        const double scale = 1.0 + static_cast<double>(std::abs(reference[i]));
+        if (!(static_cast<double>(std::abs(values[i] - reference[i])) <= tolerance * scale)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+template <class T>
+void registerEigenFixed(Operation operation) {
+    constexpr std::size_t n = EigenFixedAlgebra<T>::order;
+    const auto operands = std::make_shared<const Operands<T>>(floatingOperands<T>(n));
+    auto* benchmark = benchmark::RegisterBenchmark(
+        benchmarkName(operation, typeName<T>(), "eigen-fixed", n).c_str(),
+        [operation, operands](benchmark::State& state) {
+            LibraryAlgebra<T> library(*operands);
+            EigenFixedAlgebra<T> eigen(*operands);
+            if (!closeAll(result(library, operation), result(eigen, operation))) {
+                state.SkipWithError("results differ from the library's beyond rounding");
+                return;
+            }
+            timeOperation(state, eigen, operation);
+        });
+    setUnit(benchmark, n);
+}
+#else
+template <class T>
+void registerEigenFixed(Operation operation) {
+    registerMissing(operation, typeName<T>(), "eigen-fixed", 3, eigenMissing);
+}
+#endif
+
+template <class T>
+void registerEigenFixedType() {
+    registerEigenFixed<T>(Operation::Solve);
+    registerEigenFixed<T>(Operation::Determinant);
+}
+
+// --- End of the fixed-size Eigen block. ---
+
 }  // namespace
 
 void registerAlgebraBenchmarks() {
@@ -690,6 +791,9 @@ void registerAlgebraBenchmarks() {
     registerElementType<Complex>();
     registerElementType<Bruch>();
     registerGeneralFractions();
+    registerEigenFixedType<float>();
+    registerEigenFixedType<double>();
+    registerEigenFixedType<Complex>();
 }
 
 }  // namespace zifferon::bench
