@@ -1,46 +1,25 @@
 // solve and determinant work on private copies of their operands: for a matrix of up to 16 rows
 // and columns on the stack, without any allocation (solve writes its result into x's existing
 // storage), for larger ones on the heap. This program counts every allocation through the
-// global operator new.
+// global operator new (allocation_counter.cpp).
 
 #include <gtest/gtest.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
-#include <new>
 
+#include "allocation_counter.hpp"
 #include "element_types.hpp"
 #include "zifferon/matrix/matrix.hpp"
-
-namespace {
-std::size_t allocationCount = 0;
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++allocationCount;
-    if (void* block = std::malloc(size == 0 ? 1 : size)) {
-        return block;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* block) noexcept {
-    std::free(block);
-}
-
-void operator delete(void* block, std::size_t) noexcept {
-    std::free(block);
-}
 
 namespace zifferon {
 namespace {
 
 template <class Operation>
 std::size_t allocationsDuring(Operation operation) {
-    const std::size_t before = allocationCount;
+    const std::size_t before = testing::allocationCount();
     operation();
-    return allocationCount - before;
+    return testing::allocationCount() - before;
 }
 
 // n x n with 1 beside the diagonal and d on it. d = 2 is regular; d = 0 needs row or column
