@@ -262,7 +262,7 @@ void MatrixMath<T>::triangulate(T* w, Order n) {
 
 template <class T>
 T MatrixMath<T>::squareDeterminant() const {
-    return withOrder(this->rowCount, [this](auto n) { return squareDeterminant(n); });
+    return withOrder(this->rowCount, [this](auto n) { return this->squareDeterminant(n); });
 }
 
 template <class T>
