@@ -8,9 +8,10 @@
 namespace zifferon {
 
 // What the matrix algorithms need to know about an element type beyond its operators: the exact
-// zero test, the value one and the product. Sums, differences, quotients and negation are the
-// type's own operators everywhere (negation by unary minus, so that -0.0 appears for a negated
-// floating-point zero).
+// zero test, the value one, the product, and the product and difference of two values of an
+// elimination's working copy (the same operations; a type may know more about such values).
+// Otherwise sums, differences, quotients and negation are the type's own operators (negation by
+// unary minus, so that -0.0 appears for a negated floating-point zero).
 //
 // There is no tolerance anywhere: a value is zero only when it is exactly zero.
 template <class T>
@@ -32,6 +33,8 @@ struct ElementTraits<T> {
     static T one() { return T(1); }
     // Single-precision operands give a single-precision product: nothing is widened.
     static T product(T left, T right) { return left * right; }
+    static T workingProduct(T left, T right) { return product(left, right); }
+    static T workingDifference(T left, T right) { return left - right; }
 };
 
 template <>
@@ -47,6 +50,12 @@ struct ElementTraits<Complex> {
         const double d = right.imag();
         return Complex(a * c - b * d, a * d + b * c);
     }
+    static Complex workingProduct(const Complex& left, const Complex& right) {
+        return product(left, right);
+    }
+    static Complex workingDifference(const Complex& left, const Complex& right) {
+        return left - right;
+    }
 };
 
 template <>
@@ -55,6 +64,15 @@ struct ElementTraits<Bruch> {
     static bool isZero(const Bruch& value) { return value.getZaehler() == 0; }
     static Bruch one() { return Bruch(1); }
     static Bruch product(const Bruch& left, const Bruch& right) { return left * right; }
+    // The eliminations multiply and subtract only values of their working copies (made by
+    // Bruch's normalising copy) and results of arithmetic, all in normal form, so the cheaper
+    // reductions apply. Not so the matrix arithmetic, whose operands may be stored as typed.
+    static Bruch workingProduct(const Bruch& left, const Bruch& right) {
+        return Bruch::productOfNormal(left, right);
+    }
+    static Bruch workingDifference(const Bruch& left, const Bruch& right) {
+        return Bruch::differenceOfNormal(left, right);
+    }
 };
 
 }  // namespace zifferon

@@ -254,7 +254,8 @@ void MatrixMath<T>::triangulate(T* w, Order n) {
             T* const row = w + b * n;
             const T factor = row[i] / pivotRow[i];
             for (std::size_t j = i; j < n; ++j) {
-                storeResult(row[j], row[j] - Traits::product(pivotRow[j], factor));
+                storeResult(row[j], Traits::workingDifference(
+                                        row[j], Traits::workingProduct(pivotRow[j], factor)));
             }
         }
     }
@@ -485,9 +486,11 @@ void MatrixMath<T>::eliminateForward(System& system) {
             }
             T* const rowK = system.row(k);
             const T factor = rowK[i] / pivotRow[i];
-            storeResult(r[k], r[k] - Traits::product(factor, r[i]));
+            storeResult(r[k],
+                        Traits::workingDifference(r[k], Traits::workingProduct(factor, r[i])));
             for (std::size_t q = 0; q < width; ++q) {
-                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
+                storeResult(rowK[q], Traits::workingDifference(
+                                         rowK[q], Traits::workingProduct(pivotRow[q], factor)));
             }
             bounds.requireUpdateInside();
         }
@@ -547,8 +550,8 @@ void MatrixMath<T>::substituteBack(System& system) {
         storeResult(ri, ri / pivot);
         for (std::int64_t k = i - 1; k >= 0; --k) {
             const auto above = static_cast<std::size_t>(k);
-            const T t = Traits::product(system.row(above)[q], ri);
-            storeResult(r[above], r[above] - t);
+            const T t = Traits::workingProduct(system.row(above)[q], ri);
+            storeResult(r[above], Traits::workingDifference(r[above], t));
         }
     }
 }
@@ -580,9 +583,11 @@ void MatrixMath<T>::toRowEchelonForm(System& system) {
                 continue;
             }
             const T factor = rowK[c] / pivotRow[c];
-            storeResult(r[k], r[k] - Traits::product(factor, r[pivot]));
+            storeResult(r[k],
+                        Traits::workingDifference(r[k], Traits::workingProduct(factor, r[pivot])));
             for (std::size_t q = c; q < m; ++q) {
-                storeResult(rowK[q], rowK[q] - Traits::product(pivotRow[q], factor));
+                storeResult(rowK[q], Traits::workingDifference(
+                                         rowK[q], Traits::workingProduct(pivotRow[q], factor)));
             }
         }
         ++pivot;
