@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <type_traits>
 #include <vector>
 
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
 #include "zifferon/matrix/matrix_vector.hpp"
+#include "zifferon/matrix/row_kernels.hpp"
 
 namespace zifferon {
 
@@ -84,21 +84,12 @@ Matrix<T> MatrixArithmetic<T>::operator*(const MatrixArithmetic& right) const {
     Matrix<T> result(this->rowCount, right.columnCount);
     // Row i of the result takes the terms k = 1, 2, ... in turn, so every element still sums
     // its own terms in increasing k, each partial sum stored as T; walking rows instead of
-    // columns of the right operand only changes the order in which elements are visited.
-    const std::size_t columns = right.columnCount;
-    for (std::size_t i = 0; i < this->rowCount; ++i) {
-        T* const sums = result.rowData(i);
-        const T* const leftRow = this->rowData(i);
-        for (std::size_t k = 0; k < this->columnCount; ++k) {
-            // A copy for the plain types, so that it need not be read again after every store
-            // into the result; a reference for Bruch, whose copy would be normalised.
-            using Factor = std::conditional_t<std::is_trivially_copyable_v<T>, const T, const T&>;
-            Factor factor = leftRow[k];
-            const T* const rightRow = right.rowData(k);
-            for (std::size_t j = 0; j < columns; ++j) {
-                sums[j] += ElementTraits<T>::product(factor, rightRow[j]);
-            }
-        }
+    // columns of the right operand, a few rows at a time, only changes the order in which
+    // elements are visited (and for Bruch not even that, see addProductsLoop).
+    for (std::size_t i = 0; i < this->rowCount; i += productRows) {
+        addProducts(result.rowData(i), this->rowData(i), this->columnCount, right.rowData(0),
+                    std::min(productRows, this->rowCount - i), this->columnCount,
+                    right.columnCount);
     }
     return result;
 }

@@ -10,6 +10,7 @@
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
 #include "zifferon/matrix/matrix_vector.hpp"
+#include "zifferon/matrix/row_kernels.hpp"
 #include "zifferon/matrix/solve_status.hpp"
 
 namespace zifferon {
@@ -253,10 +254,7 @@ void MatrixMath<T>::triangulate(T* w, Order n) {
         for (std::size_t b = i + 1; b < n; ++b) {
             T* const row = w + b * n;
             const T factor = row[i] / pivotRow[i];
-            for (std::size_t j = i; j < n; ++j) {
-                storeResult(row[j], Traits::workingDifference(
-                                        row[j], Traits::workingProduct(pivotRow[j], factor)));
-            }
+            subtractScaledRow(row + i, pivotRow + i, factor, n - i);
         }
     }
 }
@@ -488,10 +486,7 @@ void MatrixMath<T>::eliminateForward(System& system) {
             const T factor = rowK[i] / pivotRow[i];
             storeResult(r[k],
                         Traits::workingDifference(r[k], Traits::workingProduct(factor, r[i])));
-            for (std::size_t q = 0; q < width; ++q) {
-                storeResult(rowK[q], Traits::workingDifference(
-                                         rowK[q], Traits::workingProduct(pivotRow[q], factor)));
-            }
+            subtractScaledRow(rowK, pivotRow, factor, width);
             bounds.requireUpdateInside();
         }
     }
@@ -585,10 +580,7 @@ void MatrixMath<T>::toRowEchelonForm(System& system) {
             const T factor = rowK[c] / pivotRow[c];
             storeResult(r[k],
                         Traits::workingDifference(r[k], Traits::workingProduct(factor, r[pivot])));
-            for (std::size_t q = c; q < m; ++q) {
-                storeResult(rowK[q], Traits::workingDifference(
-                                         rowK[q], Traits::workingProduct(pivotRow[q], factor)));
-            }
+            subtractScaledRow(rowK + c, pivotRow + c, factor, m - c);
         }
         ++pivot;
     }
