@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "zifferon/matrix/blocked_elimination.hpp"
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
 #include "zifferon/matrix/matrix_vector.hpp"
@@ -467,6 +468,10 @@ void MatrixMath<T>::eliminateForward(System& system) {
     const auto width = bounds.updateWidth();
     auto& r = system.r;
     for (std::size_t i = 0; i + 1 < n; ++i) {
+        i = eliminateInBlocks(system.w.data(), r.data(), n, system.m, i);
+        if (i + 1 >= n) {
+            break;
+        }
         bounds.requirePivotColumn(i);
         T* const pivotRow = system.row(i);
         for (std::size_t k = i + 1; k < n; ++k) {
