@@ -9,6 +9,8 @@
 
 #include <immintrin.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <type_traits>
 
 #define ZIFFERON_AVX2 __attribute__((target("avx2")))
@@ -104,10 +106,23 @@ struct ComplexLanes {
     ZIFFERON_AVX2_INLINE static Vector add(Vector a, Vector b) { return _mm256_add_pd(a, b); }
 };
 
+// The elements before the first one on a 32-byte boundary, at most count: stores that straddle
+// two cache lines would cost up to a fifth of the time, depending on where the heap happened
+// to put the matrix.
+template <class S>
+std::size_t elementsBeforeAlignment(const S* p, std::size_t count) {
+    const auto address = reinterpret_cast<std::uintptr_t>(p);
+    if (address % sizeof(S) != 0) {
+        return 0;
+    }
+    return std::min(count, (32 - address % 32) % 32 / sizeof(S));
+}
+
 template <class L, class S = typename L::Scalar>
 ZIFFERON_AVX2 void subtract(S* row, const S* pivot, const S& factor, std::size_t count) {
     const typename L::Factor f = L::factor(factor);
-    std::size_t j = 0;
+    std::size_t j = elementsBeforeAlignment(row, count);
+    subtractScaledRowLoop(row, pivot, factor, j);
     for (; j + L::width <= count; j += L::width) {
         L::store(row + j, L::subtract(L::load(row + j), L::timesFactor(L::load(pivot + j), f)));
     }
@@ -120,7 +135,8 @@ template <class L, class S = typename L::Scalar>
 ZIFFERON_AVX2 void subtractRows(S* row, const S* pivots, std::size_t stride, const S* factors,
                                 std::size_t pivotCount, std::size_t count) {
     constexpr std::size_t w = L::width;
-    std::size_t j = 0;
+    std::size_t j = elementsBeforeAlignment(row, count);
+    subtractScaledRowsLoop(row, pivots, stride, factors, pivotCount, j);
     for (; j + 4 * w <= count; j += 4 * w) {
         typename L::Vector v0 = L::load(row + j);
         typename L::Vector v1 = L::load(row + j + w);
@@ -147,7 +163,8 @@ ZIFFERON_AVX2 void subtractRows(S* row, const S* pivots, std::size_t stride, con
 template <class L, class S = typename L::Scalar>
 ZIFFERON_AVX2 void add(S* sums, const S& factor, const S* row, std::size_t count) {
     const typename L::Factor f = L::factor(factor);
-    std::size_t j = 0;
+    std::size_t j = elementsBeforeAlignment(sums, count);
+    addScaledRowLoop(sums, factor, row, j);
     for (; j + L::width <= count; j += L::width) {
         L::store(sums + j, L::add(L::load(sums + j), L::factorTimes(f, L::load(row + j))));
     }
