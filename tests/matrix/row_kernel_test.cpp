@@ -22,18 +22,6 @@ namespace zifferon {
 namespace {
 
 using row_kernels::Kernels;
-using row_kernels::KernelSet;
-
-template <class T>
-const Kernels<T>& kernelsOf(const KernelSet& set) {
-    if constexpr (std::is_same_v<T, float>) {
-        return set.forFloat;
-    } else if constexpr (std::is_same_v<T, double>) {
-        return set.forDouble;
-    } else {
-        return set.forComplex;
-    }
-}
 
 // A NaN from two NaN operands carries the sign and payload of one of them, and which one
 // depends on the operand order the compiler picks for the instruction; it differs even between
@@ -142,8 +130,8 @@ TYPED_TEST(RowKernelTest, Avx2AgreesWithThePortableLoopsBitForBit) {
     if (!row_kernels::avx2Supported()) {
         GTEST_SKIP() << "this processor has no AVX2";
     }
-    const Kernels<T>& portable = kernelsOf<T>(row_kernels::portableKernels());
-    const Kernels<T>& avx2 = kernelsOf<T>(*row_kernels::avx2Kernels());
+    const Kernels<T>& portable = row_kernels::portableKernels().of<T>();
+    const Kernels<T>& avx2 = row_kernels::avx2Kernels()->of<T>();
     Draw<T> draw(20261207);
     constexpr std::size_t guard = 3;  // elements after the row that must stay as they were
     for (std::size_t start = 0; start < 4; ++start) {

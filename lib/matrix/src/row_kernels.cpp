@@ -19,18 +19,6 @@ const KernelSet& activeKernels() {
     return active;
 }
 
-template <class T>
-const Kernels<T>& activeKernelsFor() {
-    const KernelSet& set = activeKernels();
-    if constexpr (std::is_same_v<T, float>) {
-        return set.forFloat;
-    } else if constexpr (std::is_same_v<T, double>) {
-        return set.forDouble;
-    } else {
-        return set.forComplex;
-    }
-}
-
 }  // namespace
 
 const KernelSet& portableKernels() {
@@ -48,18 +36,18 @@ bool avx2Supported() {
 
 template <class T>
 void subtractScaled(T* row, const T* pivot, const T& factor, std::size_t count) {
-    activeKernelsFor<T>().subtract(row, pivot, factor, count);
+    activeKernels().of<T>().subtract(row, pivot, factor, count);
 }
 
 template <class T>
 void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* factors,
                         std::size_t pivotCount, std::size_t count) {
-    activeKernelsFor<T>().subtractRows(row, pivots, stride, factors, pivotCount, count);
+    activeKernels().of<T>().subtractRows(row, pivots, stride, factors, pivotCount, count);
 }
 
 template <class T>
 void addScaled(T* sums, const T& factor, const T* row, std::size_t count) {
-    activeKernelsFor<T>().add(sums, factor, row, count);
+    activeKernels().of<T>().add(sums, factor, row, count);
 }
 
 template void subtractScaled(float*, const float*, const float&, std::size_t);
@@ -68,7 +56,7 @@ template void subtractScaled(Complex*, const Complex*, const Complex&, std::size
 template <class T>
 void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
                  std::size_t inner, std::size_t columns) {
-    activeKernelsFor<T>().addProducts(sums, left, leftStride, right, rows, inner, columns);
+    activeKernels().of<T>().addProducts(sums, left, leftStride, right, rows, inner, columns);
 }
 
 template void subtractScaledRows(float*, const float*, std::size_t, const float*, std::size_t,

@@ -23,46 +23,75 @@ namespace zifferon::row_kernels {
 namespace {
 
 // One register of elements and the element operations the kernels need, per element type.
-struct FloatLanes {
-    using Scalar = float;
-    using Vector = __m256;
-    struct Factor {
-        __m256 value;
-    };
-    static constexpr std::size_t width = 8;
-
-    ZIFFERON_AVX2_INLINE static Vector load(const float* p) { return _mm256_loadu_ps(p); }
-    ZIFFERON_AVX2_INLINE static void store(float* p, Vector v) { _mm256_storeu_ps(p, v); }
-    ZIFFERON_AVX2_INLINE static Factor factor(const float& f) { return {_mm256_set1_ps(f)}; }
-    ZIFFERON_AVX2_INLINE static Vector timesFactor(Vector v, Factor f) {
-        return _mm256_mul_ps(v, f.value);
-    }
-    ZIFFERON_AVX2_INLINE static Vector factorTimes(Factor f, Vector v) {
-        return _mm256_mul_ps(f.value, v);
-    }
-    ZIFFERON_AVX2_INLINE static Vector subtract(Vector a, Vector b) { return _mm256_sub_ps(a, b); }
-    ZIFFERON_AVX2_INLINE static Vector add(Vector a, Vector b) { return _mm256_add_ps(a, b); }
+template <class S>
+struct RegisterOf;
+template <>
+struct RegisterOf<float> {
+    using Type = __m256;
+};
+template <>
+struct RegisterOf<double> {
+    using Type = __m256d;
 };
 
-struct DoubleLanes {
-    using Scalar = double;
-    using Vector = __m256d;
+template <class S>
+struct RealLanes {
+    static constexpr bool single = std::is_same_v<S, float>;
+    using Scalar = S;
+    using Vector = typename RegisterOf<S>::Type;
     struct Factor {
-        __m256d value;
+        Vector value;
     };
-    static constexpr std::size_t width = 4;
+    static constexpr std::size_t width = 32 / sizeof(S);
 
-    ZIFFERON_AVX2_INLINE static Vector load(const double* p) { return _mm256_loadu_pd(p); }
-    ZIFFERON_AVX2_INLINE static void store(double* p, Vector v) { _mm256_storeu_pd(p, v); }
-    ZIFFERON_AVX2_INLINE static Factor factor(const double& f) { return {_mm256_set1_pd(f)}; }
+    ZIFFERON_AVX2_INLINE static Vector load(const S* p) {
+        if constexpr (single) {
+            return _mm256_loadu_ps(p);
+        } else {
+            return _mm256_loadu_pd(p);
+        }
+    }
+    ZIFFERON_AVX2_INLINE static void store(S* p, Vector v) {
+        if constexpr (single) {
+            _mm256_storeu_ps(p, v);
+        } else {
+            _mm256_storeu_pd(p, v);
+        }
+    }
+    ZIFFERON_AVX2_INLINE static Factor factor(const S& f) {
+        if constexpr (single) {
+            return {_mm256_set1_ps(f)};
+        } else {
+            return {_mm256_set1_pd(f)};
+        }
+    }
+    ZIFFERON_AVX2_INLINE static Vector multiply(Vector a, Vector b) {
+        if constexpr (single) {
+            return _mm256_mul_ps(a, b);
+        } else {
+            return _mm256_mul_pd(a, b);
+        }
+    }
     ZIFFERON_AVX2_INLINE static Vector timesFactor(Vector v, Factor f) {
-        return _mm256_mul_pd(v, f.value);
+        return multiply(v, f.value);
     }
     ZIFFERON_AVX2_INLINE static Vector factorTimes(Factor f, Vector v) {
-        return _mm256_mul_pd(f.value, v);
+        return multiply(f.value, v);
     }
-    ZIFFERON_AVX2_INLINE static Vector subtract(Vector a, Vector b) { return _mm256_sub_pd(a, b); }
-    ZIFFERON_AVX2_INLINE static Vector add(Vector a, Vector b) { return _mm256_add_pd(a, b); }
+    ZIFFERON_AVX2_INLINE static Vector subtract(Vector a, Vector b) {
+        if constexpr (single) {
+            return _mm256_sub_ps(a, b);
+        } else {
+            return _mm256_sub_pd(a, b);
+        }
+    }
+    ZIFFERON_AVX2_INLINE static Vector add(Vector a, Vector b) {
+        if constexpr (single) {
+            return _mm256_add_ps(a, b);
+        } else {
+            return _mm256_add_pd(a, b);
+        }
+    }
 };
 
 // Complex numbers are stored as (real, imaginary) pairs, two to a register. The product
@@ -231,7 +260,7 @@ constexpr Kernels<typename L::Scalar> kernels() {
 }  // namespace
 
 const KernelSet* avx2Kernels() {
-    static constexpr KernelSet set{kernels<FloatLanes>(), kernels<DoubleLanes>(),
+    static constexpr KernelSet set{kernels<RealLanes<float>>(), kernels<RealLanes<double>>(),
                                    kernels<ComplexLanes>()};
     return &set;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 #include "zifferon/matrix/element_types.hpp"
 
@@ -29,6 +30,17 @@ struct KernelSet {
     Kernels<float> forFloat;
     Kernels<double> forDouble;
     Kernels<Complex> forComplex;
+
+    template <class T>
+    const Kernels<T>& of() const {
+        if constexpr (std::is_same_v<T, float>) {
+            return forFloat;
+        } else if constexpr (std::is_same_v<T, double>) {
+            return forDouble;
+        } else {
+            return forComplex;
+        }
+    }
 };
 
 // The loops of row_kernels.hpp as they are, vectorised as far as the compiler's baseline
