@@ -29,8 +29,9 @@ public:
 
     // Takes the steps from `from` on, up to a pivot that is exactly zero: the step by step
     // elimination takes that one with its row exchange. Returns the first step not taken
-    // (n - 1 when all are done).
-    std::size_t run(std::size_t from) {
+    // (n - 1 when all are done). Never inlined: the small systems' elimination that calls it
+    // stays as lean as before.
+    [[gnu::noinline]] std::size_t run(std::size_t from) {
         std::size_t first = from;
         while (first + 1 < n && !ElementTraits<T>::isZero(w[first * stride + first])) {
             first += eliminateBlock(first);

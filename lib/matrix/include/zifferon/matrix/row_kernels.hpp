@@ -69,8 +69,10 @@ template <class T>
 inline constexpr bool compiled =
     std::is_same_v<T, float> || std::is_same_v<T, double> || std::is_same_v<T, Complex>;
 
-// Shorter rows stay inline: the call would cost more than the wider instructions gain.
-inline constexpr std::size_t minimumLength = 16;
+// Rows shorter than 128 bytes stay inline: the call would cost more than the wider
+// instructions gain.
+template <class T>
+inline constexpr std::size_t minimumLength = 128 / sizeof(T);
 
 // The loops above, run by the kernel the processor supports best (row_kernels.cpp).
 template <class T>
@@ -89,7 +91,7 @@ void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right,
 template <class T>
 void subtractScaledRow(T* row, const T* pivot, const T& factor, std::size_t count) {
     if constexpr (row_kernels::compiled<T>) {
-        if (count >= row_kernels::minimumLength) {
+        if (count >= row_kernels::minimumLength<T>) {
             row_kernels::subtractScaled(row, pivot, factor, count);
             return;
         }
@@ -101,7 +103,7 @@ template <class T>
 void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* factors,
                         std::size_t pivotCount, std::size_t count) {
     if constexpr (row_kernels::compiled<T>) {
-        if (count >= row_kernels::minimumLength) {
+        if (count >= row_kernels::minimumLength<T>) {
             row_kernels::subtractScaledRows(row, pivots, stride, factors, pivotCount, count);
             return;
         }
@@ -112,7 +114,7 @@ void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* fa
 template <class T>
 void addScaledRow(T* sums, const T& factor, const T* row, std::size_t count) {
     if constexpr (row_kernels::compiled<T>) {
-        if (count >= row_kernels::minimumLength) {
+        if (count >= row_kernels::minimumLength<T>) {
             row_kernels::addScaled(sums, factor, row, count);
             return;
         }
@@ -128,7 +130,7 @@ template <class T>
 void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
                  std::size_t inner, std::size_t columns) {
     if constexpr (row_kernels::compiled<T>) {
-        if (columns >= row_kernels::minimumLength) {
+        if (columns >= row_kernels::minimumLength<T>) {
             row_kernels::addProducts(sums, left, leftStride, right, rows, inner, columns);
             return;
         }
