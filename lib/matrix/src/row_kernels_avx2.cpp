@@ -58,6 +58,30 @@ struct RealLanes {
             _mm256_storeu_pd(p, v);
         }
     }
+    // The first `count` < width lanes; the others read as zero and are not written.
+    ZIFFERON_AVX2_INLINE static __m256i firstLanes(std::size_t count) {
+        if constexpr (single) {
+            return _mm256_cmpgt_epi32(_mm256_set1_epi32(static_cast<int>(count)),
+                                      _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+        } else {
+            return _mm256_cmpgt_epi64(_mm256_set1_epi64x(static_cast<long long>(count)),
+                                      _mm256_setr_epi64x(0, 1, 2, 3));
+        }
+    }
+    ZIFFERON_AVX2_INLINE static Vector load(const S* p, __m256i lanes) {
+        if constexpr (single) {
+            return _mm256_maskload_ps(p, lanes);
+        } else {
+            return _mm256_maskload_pd(p, lanes);
+        }
+    }
+    ZIFFERON_AVX2_INLINE static void store(S* p, __m256i lanes, Vector v) {
+        if constexpr (single) {
+            _mm256_maskstore_ps(p, lanes, v);
+        } else {
+            _mm256_maskstore_pd(p, lanes, v);
+        }
+    }
     ZIFFERON_AVX2_INLINE static Factor factor(const S& f) {
         if constexpr (single) {
             return {_mm256_set1_ps(f)};
@@ -158,6 +182,25 @@ ZIFFERON_AVX2 void subtract(S* row, const S* pivot, const S& factor, std::size_t
     subtractScaledRowLoop(row + j, pivot + j, factor, count - j);
 }
 
+// The first `count` elements of the row (fewer than a register) by every pivot in turn: one
+// masked register for float and double, the plain loop for Complex (at most one element).
+template <class L, class S = typename L::Scalar>
+ZIFFERON_AVX2_INLINE void subtractRowsPart(S* row, const S* pivots, std::size_t stride,
+                                           const S* factors, std::size_t pivotCount,
+                                           std::size_t count) {
+    if constexpr (std::is_same_v<S, Complex>) {
+        subtractScaledRowsLoop(row, pivots, stride, factors, pivotCount, count);
+    } else if (count > 0) {
+        const __m256i lanes = L::firstLanes(count);
+        typename L::Vector v = L::load(row, lanes);
+        for (std::size_t t = 0; t < pivotCount; ++t) {
+            v = L::subtract(
+                v, L::timesFactor(L::load(pivots + t * stride, lanes), L::factor(factors[t])));
+        }
+        L::store(row, lanes, v);
+    }
+}
+
 // Four registers of the row at a time take every pivot in turn before they are stored: four
 // chains of subtractions, so that each waits less for the one before it.
 template <class L, class S = typename L::Scalar>
@@ -165,7 +208,7 @@ ZIFFERON_AVX2 void subtractRows(S* row, const S* pivots, std::size_t stride, con
                                 std::size_t pivotCount, std::size_t count) {
     constexpr std::size_t w = L::width;
     std::size_t j = elementsBeforeAlignment(row, count);
-    subtractScaledRowsLoop(row, pivots, stride, factors, pivotCount, j);
+    subtractRowsPart<L>(row, pivots, stride, factors, pivotCount, j);
     for (; j + 4 * w <= count; j += 4 * w) {
         typename L::Vector v0 = L::load(row + j);
         typename L::Vector v1 = L::load(row + j + w);
@@ -184,9 +227,15 @@ ZIFFERON_AVX2 void subtractRows(S* row, const S* pivots, std::size_t stride, con
         L::store(row + j + 2 * w, v2);
         L::store(row + j + 3 * w, v3);
     }
-    for (std::size_t t = 0; t < pivotCount; ++t) {
-        subtract<L>(row + j, pivots + t * stride + j, factors[t], count - j);
+    for (; j + w <= count; j += w) {
+        typename L::Vector v = L::load(row + j);
+        for (std::size_t t = 0; t < pivotCount; ++t) {
+            v = L::subtract(
+                v, L::timesFactor(L::load(pivots + t * stride + j), L::factor(factors[t])));
+        }
+        L::store(row + j, v);
     }
+    subtractRowsPart<L>(row + j, pivots + j, stride, factors, pivotCount, count - j);
 }
 
 template <class L, class S = typename L::Scalar>
