@@ -69,10 +69,14 @@ template <class T>
 inline constexpr bool compiled =
     std::is_same_v<T, float> || std::is_same_v<T, double> || std::is_same_v<T, Complex>;
 
-// Rows shorter than 128 bytes stay inline: the call would cost more than the wider
-// instructions gain.
+// Rows shorter than 256 bytes stay inline: the call, and the scalar elements before the first
+// aligned one and after the last whole register, would cost more than the wider instructions
+// gain. The product's kernel keeps its sums in registers over all terms, which pays from 128
+// bytes of row on.
 template <class T>
-inline constexpr std::size_t minimumLength = 128 / sizeof(T);
+inline constexpr std::size_t minimumLength = 256 / sizeof(T);
+template <class T>
+inline constexpr std::size_t minimumProductLength = 128 / sizeof(T);
 
 // The loops above, run by the kernel the processor supports best (row_kernels.cpp).
 template <class T>
@@ -130,7 +134,7 @@ template <class T>
 void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
                  std::size_t inner, std::size_t columns) {
     if constexpr (row_kernels::compiled<T>) {
-        if (columns >= row_kernels::minimumLength<T>) {
+        if (columns >= row_kernels::minimumProductLength<T>) {
             row_kernels::addProducts(sums, left, leftStride, right, rows, inner, columns);
             return;
         }
