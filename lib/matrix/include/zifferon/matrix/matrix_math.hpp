@@ -468,7 +468,7 @@ void MatrixMath<T>::eliminateForward(System& system) {
     const auto width = bounds.updateWidth();
     auto& r = system.r;
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        i = eliminateInBlocks(system.w.data(), r.data(), n, system.m, i);
+        i = eliminateInBlocks(system.w.data(), r.data(), n, system.columns(), i);
         if (i + 1 >= n) {
             break;
         }
