@@ -159,6 +159,12 @@ private:
     // Binary gcd; both arguments non-zero.
     template <class UInt>
     static UInt gcd(UInt a, UInt b) noexcept;
+    // gcd(a, b) for b no larger than a denominator's share and a possibly far larger: one
+    // division brings a to b's size, where the binary gcd would take a step per bit of a.
+    static std::uint64_t smallGcd(std::uint64_t a, std::uint64_t b) noexcept {
+        const std::uint64_t rest = a % b;
+        return rest == 0 ? b : gcd(b, rest);
+    }
     // gcd(|zaehler|, nenner) for zaehler != 0 < nenner, without the loop where one is 1.
     static std::uint64_t crossGcd(std::int64_t zaehler, std::int64_t nenner) noexcept {
         const auto z = magnitude<std::uint64_t>(zaehler);
@@ -297,7 +303,7 @@ inline Bruch Bruch::sum(const Bruch& x, const Bruch& y, bool subtract) {
             if (t == 0) {
                 return Bruch();
             }
-            const std::uint64_t shared = d == 1 ? 1 : gcd(magnitude<std::uint64_t>(t), d);
+            const std::uint64_t shared = d == 1 ? 1 : smallGcd(magnitude<std::uint64_t>(t), d);
             if (!__builtin_mul_overflow(qOverD, static_cast<std::int64_t>(s / shared), &n)) {
                 return Bruch(NormalForm{}, t / static_cast<std::int64_t>(shared), n);
             }
