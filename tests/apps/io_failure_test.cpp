@@ -2,7 +2,9 @@
 // German line on standard error naming the cause, and an exit status that is not 0.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -116,6 +118,65 @@ TEST(LostOutput, AFileSystemThatFillsUpEndsTheReportWhereItStops) {
     EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
     EXPECT_EQ(run.err, writeFailure(EFBIG));
     EXPECT_LE(written, 4096);
+}
+
+// Waits until the pipe holds as much as it can, or its writer has gone.
+void waitUntilFull(int fd) {
+    const int capacity = fcntl(fd, F_GETPIPE_SZ);
+    for (;;) {
+        int queued = 0;
+        pollfd request{fd, POLLIN, 0};
+        if (ioctl(fd, FIONREAD, &queued) != 0 || queued >= capacity ||
+            (poll(&request, 1, 0) > 0 && (request.revents & POLLHUP) != 0)) {
+            return;
+        }
+        usleep(1000);
+    }
+}
+
+// Standard output into a pipe in non-blocking mode, with a reader that takes nothing until the
+// pipe is full and then passes everything on: the program's writes find the pipe full.
+void outputToASlowReader() {
+    int ends[2];
+    if (pipe(ends) != 0) {
+        _exit(120);
+    }
+    fcntl(ends[1], F_SETPIPE_SZ, 4096);
+    if (fork() == 0) {
+        close(ends[1]);
+        waitUntilFull(ends[0]);
+        char buffer[4096];
+        ssize_t count = 0;
+        while ((count = read(ends[0], buffer, sizeof buffer)) > 0) {
+            if (write(STDOUT_FILENO, buffer, static_cast<std::size_t>(count)) != count) {
+                _exit(1);
+            }
+        }
+        _exit(0);
+    }
+    close(ends[0]);
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[1]);
+    fcntl(STDOUT_FILENO, F_SETFL, fcntl(STDOUT_FILENO, F_GETFL) | O_NONBLOCK);
+}
+
+TEST(SlowReader, ANonBlockingOutputIsWaitedOn) {
+    std::string script = "300\n";
+    std::string expected;
+    const std::string blocks = "Koeffizientenmatrix = \n2\t\n\n\nabsolute Glieder = \n4\t\n\n\n";
+    for (int i = 1; i <= 300; ++i) {
+        script += "c double 1 1 2 1 1 4\n";
+        const std::string number = std::to_string(i);
+        expected += "********************   Beginn Testfall " + number +
+                    "   ********************\n\nTest: c\nType: double\n\nVorher: \n\n" + blocks +
+                    "Resultat: \n\n2\t\n\nNachher: \n\n" + blocks +
+                    "********************   Ende Testfall " + number +
+                    "   ********************\n\n";
+    }
+    const ProcessResult run = runProgram(probelauf, {}, script, outputToASlowReader);
+    EXPECT_TRUE(run.exitedWith(0)) << run.status;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out == expected) << run.out.size() << " of " << expected.size() << " bytes";
 }
 
 TEST(ReadError, AnInputThatCannotBeReadIsNoEndOfInput) {

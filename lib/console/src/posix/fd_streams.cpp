@@ -52,17 +52,29 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
     }
 }
 
+namespace {
+
+// Non-blocking mode, set by whoever handed us the descriptor: a slow reader is waited for, not
+// taken for a failure.
+void waitUntilWritable(int fd) {
+    pollfd request{fd, POLLOUT, 0};
+    while (poll(&request, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
+}  // namespace
+
 int writeAll(int fd, const char* text, std::size_t count) {
     while (count > 0) {
         const ssize_t written = write(fd, text, count);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+        if (written >= 0) {
+            text += written;
+            count -= static_cast<std::size_t>(written);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            waitUntilWritable(fd);
+        } else if (errno != EINTR) {
             return errno;
         }
-        text += written;
-        count -= static_cast<std::size_t>(written);
     }
     return 0;
 }

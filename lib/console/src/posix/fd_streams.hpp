@@ -34,7 +34,8 @@ private:
     std::function<void()> continued;
 };
 
-// Writes all bytes, retrying after interruptions; returns 0 or the error number.
+// Writes all bytes, retrying after interruptions and waiting while a descriptor in non-blocking
+// mode is full; returns 0 or the error number.
 int writeAll(int fd, const char* text, std::size_t count);
 
 // Output to a file descriptor.
