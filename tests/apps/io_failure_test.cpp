@@ -96,28 +96,57 @@ TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGPIPE) << run.status;
 }
 
-// A file system that fills up after 4 KiB (a file size limit gives the same failed write):
-// the report stops there, and probelauf neither goes on nor ends with 0.
-TEST(LostOutput, AFileSystemThatFillsUpEndsTheReportWhereItStops) {
-    char path[] = "/tmp/zifferon-full-XXXXXX";
-    const int file = mkstemp(path);
+// A file size limit (`ulimit -f`) is met like a full disk: the run ends with the message and
+// status 2, not killed by SIGXFSZ, and a write that did not fit whole is taken back.
+class FileSizeLimit : public ::testing::Test {
+protected:
+    FileSizeLimit() : file(mkstemp(path)) {}
+    ~FileSizeLimit() override {
+        close(file);
+        unlink(path);
+    }
+
+    ProcessResult run(const std::string& program, const std::string& input, rlim_t limit) {
+        return runProgram(program, {}, input, [this, limit] {
+            signal(SIGXFSZ, SIG_DFL);
+            const rlimit size{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            dup2(file, STDOUT_FILENO);
+        });
+    }
+
+    std::string written() const {
+        std::string text(static_cast<std::size_t>(lseek(file, 0, SEEK_END)), '\0');
+        EXPECT_EQ(pread(file, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+        return text;
+    }
+
+    char path[32] = "/tmp/zifferon-limit-XXXXXX";
+    int file;
+};
+
+TEST_F(FileSizeLimit, TheReportStopsWhereTheLimitIs) {
     ASSERT_GE(file, 0);
     std::string script = "2000\n";
     for (int i = 0; i < 2000; ++i) {
         script += "case double 2 2 1 2 3 4 2 1 5 6\n";
     }
-    const ProcessResult run = runProgram(probelauf, {}, script, [file] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit size{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &size);
-        dup2(file, STDOUT_FILENO);
-    });
-    const off_t written = lseek(file, 0, SEEK_END);
-    close(file);
-    unlink(path);
-    EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
-    EXPECT_EQ(run.err, writeFailure(EFBIG));
-    EXPECT_LE(written, 4096);
+    const ProcessResult result = run(probelauf, script, 4096);
+    EXPECT_TRUE(result.exitedWith(outputLost)) << result.status;
+    EXPECT_EQ(result.err, writeFailure(EFBIG));
+    EXPECT_LE(written().size(), 4096U);
+}
+
+// The header fits, the first row does not: the table is the header alone.
+TEST_F(FileSizeLimit, TheTableEndsWithItsLastCompleteRow) {
+    ASSERT_GE(file, 0);
+    const std::string header =
+        "lfd.Nr. ! Koeffizientenmatrix ! absolute Glieder ! L\xF6sung ! Probe ! mittlere "
+        "Abweichung / % ! Version ! Datum\n";
+    const ProcessResult result = run(serienlauf, "", header.size() + 10);
+    EXPECT_TRUE(result.exitedWith(outputLost)) << result.status;
+    EXPECT_EQ(result.err, writeFailure(EFBIG));
+    EXPECT_EQ(written(), header);
 }
 
 // Waits until the pipe holds as much as it can, or its writer has gone.

@@ -1,6 +1,7 @@
 #include "fd_streams.hpp"
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -62,18 +63,35 @@ void waitUntilWritable(int fd) {
     }
 }
 
+// Takes back the last `count` bytes written to a regular file, so that a file that is full (a
+// full disk, a file size limit) ends with the last write that arrived whole: a table with its
+// last complete row, not half a row. The offset goes back too, or a later write through a
+// shared descriptor (standard error redirected to the same file) would leave a hole.
+void takeBack(int fd, std::size_t count) {
+    struct stat file {};
+    if (count == 0 || fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        return;
+    }
+    const off_t end = lseek(fd, 0, SEEK_CUR);
+    if (end >= static_cast<off_t>(count) && ftruncate(fd, end - static_cast<off_t>(count)) == 0) {
+        lseek(fd, end - static_cast<off_t>(count), SEEK_SET);
+    }
+}
+
 }  // namespace
 
 int writeAll(int fd, const char* text, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = write(fd, text, count);
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t written = write(fd, text + done, count - done);
         if (written >= 0) {
-            text += written;
-            count -= static_cast<std::size_t>(written);
+            done += static_cast<std::size_t>(written);
         } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
             waitUntilWritable(fd);
         } else if (errno != EINTR) {
-            return errno;
+            const int error = errno;
+            takeBack(fd, done);
+            return error;
         }
     }
     return 0;

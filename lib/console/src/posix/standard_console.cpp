@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ostream>
@@ -76,6 +77,9 @@ struct StandardStreams {
 class PosixConsole final : private StandardStreams, public StreamConsole {
 public:
     PosixConsole() : StreamConsole(StandardStreams::input, output, error, outputTraits) {
+        // A file size limit then fails the write with EFBIG, which is reported like a full
+        // disk, instead of killing the program by SIGXFSZ without a word.
+        std::signal(SIGXFSZ, SIG_IGN);
         posix::TerminalGuard::install(inputIsTerminal, outputTraits.colours);
         StandardStreams::input.onContinued([this] { redraw(); });
     }
