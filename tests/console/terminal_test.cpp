@@ -197,7 +197,44 @@ TEST_P(TerminalSignal, RestoresModeAndColoursThenEndsByTheSignal) {
     EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
 }
 
+// The signal comes the moment the terminal has switched to raw mode, before the program can
+// have noted the switch: raw mode is undone all the same.
+TEST_P(TerminalSignal, RestoresModeWhenItComesDuringTheSwitchToRawMode) {
+    PtySession session(driver, {"attr:12", "signal-at-raw:" + std::to_string(GetParam()), "key"});
+    const int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    const std::string& screen = session.output();
+    EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// Ctrl-S stops a terminal's output. In raw mode it is a key like any other; in line mode, where
+// it keeps its meaning, a signal still ends the program instead of waiting to write the colour
+// reset.
+TEST(Terminal, CtrlSIsAKeyInRawModeAndBlocksNoSignal) {
+    PtySession session(driver, {"attr:12", "key", "key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
+    session.send("\x13");
+    ASSERT_TRUE(session.waitFor("key 19\r\nawait key\r\n")) << session.output();
+    ASSERT_TRUE(session.waitForMode(false));
+    session.signal(SIGTERM);
+    int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    EXPECT_EQ(session.output().substr(session.output().size() - 4), "\x1b[0m");
+
+    PtySession stopped(driver, {"attr:12", "word"});
+    ASSERT_TRUE(stopped.waitFor(awaitWord));
+    stopped.send("\x13");
+    ASSERT_TRUE(stopped.waitForStoppedOutput());
+    stopped.signal(SIGTERM);
+    status = stopped.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(stopped.waitForMode(true, std::chrono::milliseconds(0)));
+}
 
 TEST(Terminal, CtrlCInRawModeInterruptsAndRestores) {
     PtySession session(driver, {"key"});
