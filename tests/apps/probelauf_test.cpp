@@ -217,7 +217,9 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
         using MarkingConsole::MarkingConsole;
         bool outputIsTerminal() const override { return true; }
     };
-    const std::string script = "1 t\x1b]0;owned\x07\x7f\x9b" "2J double 1 1 2 1 1 4\n";
+    const std::string script =
+        "1 t\x1b]0;owned\x07\x7f\x9b"
+        "2J double 1 1 2 1 1 4\n";
     TerminalConsole terminal(script);
     EXPECT_EQ(probelauf::run(terminal), 0);
     EXPECT_NE(terminal.output.str().find("Test: t^[]0;owned^G^?M-^[2J\nType: double\n"),
@@ -225,7 +227,8 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
         << terminal.output.str();
     testing::MarkingConsole file(script);
     EXPECT_EQ(probelauf::run(file), 0);
-    EXPECT_NE(file.output.str().find("Test: t\x1b]0;owned\x07\x7f\x9b" "2J\nType: double\n"),
+    EXPECT_NE(file.output.str().find("Test: t\x1b]0;owned\x07\x7f\x9b"
+                                     "2J\nType: double\n"),
               std::string::npos);
 
     const std::string longWord(100000, 'w');
@@ -237,6 +240,14 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
                   "...): Die Zeilenanzahl der Koeffizientenmatrix muss eine ganze Zahl von 1 bis "
                   "4294967295 sein, gelesen wurde \"" +
                   cut + "...\".\n");
+}
+
+// As a Windows editor saves a UTF-8 file.
+TEST(Probelauf, AByteOrderMarkAtTheStartIsSkipped) {
+    expectRun(
+        "\xEF\xBB\xBF"
+        "1\nbom double 1 1 2 1 1 4\n",
+        report(1, "bom", "double", rows({"2"}), rows({"4"}), solution({"2"})));
 }
 
 struct ReadError {
@@ -258,6 +269,17 @@ TEST(Probelauf, ScriptsThatCannotBeReadEndTheRunWithOneMessage) {
         {"-1\n", "", count + "\"-1\".\n"},
         {"4294967296\n", "", count + "\"4294967296\".\n"},
         {"2x 1 1\n", "", count + "\"2x\".\n"},
+        // A byte-order mark counts only at the very start, and only whole.
+        {" \xEF\xBB\xBF"
+         "1\n",
+         "",
+         count + "\"\xEF\xBB\xBF"
+                 "1\".\n"},
+        {"\xEF\xBB"
+         "1\n",
+         "",
+         count + "\"\xEF\xBB"
+                 "1\".\n"},
         {"2\neins double 1 1 2 1 1 4\n",
          report(1, "eins", "double", rows({"2"}), rows({"4"}), solution({"2"})),
          "Fehler im Testskript bei Testfall 2: Das Skript endet vor dem Namen; angekuendigt "
