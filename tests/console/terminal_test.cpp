@@ -108,7 +108,7 @@ TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
 }
 
 // A terminal without a usable TERM gets no escape sequences at all; NO_COLOR leaves out the
-// colours only.
+// colours only: the highlight (0x70) becomes inverse video, written when it changes.
 struct PlainTerminal {
     std::string setting;
     std::string screen;
@@ -117,19 +117,20 @@ struct PlainTerminal {
 class PlainTerminals : public ::testing::TestWithParam<PlainTerminal> {};
 
 TEST_P(PlainTerminals, WriteOnlyWhatTheTerminalCanShow) {
-    PtySession session(driver, {"clear", "attr:112", "attr:7"}, {GetParam().setting});
+    PtySession session(driver, {"clear", "attr:112", "attr:112", "attr:12", "attr:7"},
+                       {GetParam().setting});
     const int status = session.finish();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(session.output(), GetParam().screen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, PlainTerminals,
-                         ::testing::Values(PlainTerminal{"TERM=dumb", "\f"},
-                                           PlainTerminal{"TERM", "\f"},
-                                           PlainTerminal{"NO_COLOR=1", "\x1b[H\x1b[2J"},
-                                           PlainTerminal{"NO_COLOR=",
-                                                         "\x1b[H\x1b[2J\x1b[30;47m"
-                                                         "\x1b[39;49m\x1b[0m"}));
+INSTANTIATE_TEST_SUITE_P(
+    Settings, PlainTerminals,
+    ::testing::Values(PlainTerminal{"TERM=dumb", "\f"}, PlainTerminal{"TERM", "\f"},
+                      PlainTerminal{"NO_COLOR=1", "\x1b[H\x1b[2J\x1b[7m\x1b[27m\x1b[0m"},
+                      PlainTerminal{"NO_COLOR=",
+                                    "\x1b[H\x1b[2J\x1b[30;47m\x1b[30;47m"
+                                    "\x1b[91;40m\x1b[39;49m\x1b[0m"}));
 
 // An interactive shell with job control on the terminal, as a user has one.
 class JobControlShell {

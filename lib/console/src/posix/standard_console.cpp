@@ -80,7 +80,7 @@ public:
         // A file size limit then fails the write with EFBIG, which is reported like a full
         // disk, instead of killing the program by SIGXFSZ without a word.
         std::signal(SIGXFSZ, SIG_IGN);
-        posix::TerminalGuard::install(inputIsTerminal, outputTraits.colours);
+        posix::TerminalGuard::install(inputIsTerminal, outputTraits.escapes);
         StandardStreams::input.onContinued([this] { redraw(); });
     }
 
