@@ -58,6 +58,36 @@ struct Program {
     std::string input;
 };
 
+// Standard output into a file that may grow to `limit` bytes (`ulimit -f`), with SIGXFSZ at its
+// default: a program that does not see to it is killed at the limit.
+class LimitedFile {
+public:
+    LimitedFile() : file(mkstemp(path)) { EXPECT_GE(file, 0); }
+    ~LimitedFile() {
+        close(file);
+        unlink(path);
+    }
+
+    ProcessResult run(const std::string& program, const std::string& input, rlim_t limit) {
+        return runProgram(program, {}, input, [this, limit] {
+            signal(SIGXFSZ, SIG_DFL);
+            const rlimit size{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            dup2(file, STDOUT_FILENO);
+        });
+    }
+
+    std::string written() const {
+        std::string text(static_cast<std::size_t>(lseek(file, 0, SEEK_END)), '\0');
+        EXPECT_EQ(pread(file, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+        return text;
+    }
+
+private:
+    char path[32] = "/tmp/zifferon-limit-XXXXXX";
+    int file;
+};
+
 class LostOutput : public ::testing::TestWithParam<Program> {};
 
 TEST_P(LostOutput, AFullDeviceIsReportedAndEndsTheRun) {
@@ -83,6 +113,15 @@ TEST_P(LostOutput, AReaderThatLeftIsReportedWhenSigpipeIsIgnored) {
     EXPECT_EQ(run.err, writeFailure(EPIPE));
 }
 
+// Met like a full disk; the first write does not fit whole, so nothing of it stays.
+TEST_P(LostOutput, AFileSizeLimitIsReportedAndEndsTheRun) {
+    LimitedFile file;
+    const ProcessResult run = file.run(GetParam().path, GetParam().input, 10);
+    EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
+    EXPECT_EQ(run.err, writeFailure(EFBIG));
+    EXPECT_EQ(file.written(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryProgram, LostOutput,
                          ::testing::Values(Program{probelauf, oneCase}, Program{fehlerlauf, ""},
                                            Program{rechenpult, calculatorKeys},
@@ -96,57 +135,16 @@ TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGPIPE) << run.status;
 }
 
-// A file size limit (`ulimit -f`) is met like a full disk: the run ends with the message and
-// status 2, not killed by SIGXFSZ, and a write that did not fit whole is taken back.
-class FileSizeLimit : public ::testing::Test {
-protected:
-    FileSizeLimit() : file(mkstemp(path)) {}
-    ~FileSizeLimit() override {
-        close(file);
-        unlink(path);
-    }
-
-    ProcessResult run(const std::string& program, const std::string& input, rlim_t limit) {
-        return runProgram(program, {}, input, [this, limit] {
-            signal(SIGXFSZ, SIG_DFL);
-            const rlimit size{limit, limit};
-            setrlimit(RLIMIT_FSIZE, &size);
-            dup2(file, STDOUT_FILENO);
-        });
-    }
-
-    std::string written() const {
-        std::string text(static_cast<std::size_t>(lseek(file, 0, SEEK_END)), '\0');
-        EXPECT_EQ(pread(file, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
-        return text;
-    }
-
-    char path[32] = "/tmp/zifferon-limit-XXXXXX";
-    int file;
-};
-
-TEST_F(FileSizeLimit, TheReportStopsWhereTheLimitIs) {
-    ASSERT_GE(file, 0);
-    std::string script = "2000\n";
-    for (int i = 0; i < 2000; ++i) {
-        script += "case double 2 2 1 2 3 4 2 1 5 6\n";
-    }
-    const ProcessResult result = run(probelauf, script, 4096);
-    EXPECT_TRUE(result.exitedWith(outputLost)) << result.status;
-    EXPECT_EQ(result.err, writeFailure(EFBIG));
-    EXPECT_LE(written().size(), 4096U);
-}
-
 // The header fits, the first row does not: the table is the header alone.
-TEST_F(FileSizeLimit, TheTableEndsWithItsLastCompleteRow) {
-    ASSERT_GE(file, 0);
+TEST(LostOutput, UnderAFileSizeLimitTheTableEndsWithItsLastCompleteRow) {
+    LimitedFile file;
     const std::string header =
         "lfd.Nr. ! Koeffizientenmatrix ! absolute Glieder ! L\xF6sung ! Probe ! mittlere "
         "Abweichung / % ! Version ! Datum\n";
-    const ProcessResult result = run(serienlauf, "", header.size() + 10);
-    EXPECT_TRUE(result.exitedWith(outputLost)) << result.status;
-    EXPECT_EQ(result.err, writeFailure(EFBIG));
-    EXPECT_EQ(written(), header);
+    const ProcessResult run = file.run(serienlauf, "", header.size() + 10);
+    EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
+    EXPECT_EQ(run.err, writeFailure(EFBIG));
+    EXPECT_EQ(file.written(), header);
 }
 
 // Waits until the pipe holds as much as it can, or its writer has gone.
