@@ -74,7 +74,7 @@ TEST(Terminal, ALoneEscapeIsAKeyAndDoesNotHang) {
     ASSERT_TRUE(session.waitFor(awaitKey));
     ASSERT_TRUE(session.waitForMode(false));
     session.send("\x1b");
-    ASSERT_TRUE(session.waitFor("key 27\r\n", 0, std::chrono::seconds(3)));
+    ASSERT_TRUE(session.waitFor("key 27\r\n"));
     session.send("x");
     ASSERT_TRUE(session.waitFor("key 120\r\n"));
     session.finish();
@@ -156,8 +156,7 @@ TEST(JobControl, ABackgroundRunEndsOnItsOwnAndByKillWithoutStopping) {
         << shell.session.output();
     ASSERT_TRUE(shell.run(driver + " sleep >/dev/null &", "$ "));
     // A stopped job would make wait report 128 + SIGTTOU instead of 128 + SIGTERM.
-    EXPECT_TRUE(
-        shell.run("kill %1; wait %1; echo \"killed=$?\"", "killed=143", std::chrono::seconds(3)))
+    EXPECT_TRUE(shell.run("kill %1; wait %1; echo \"killed=$?\"", "killed=143"))
         << shell.session.output();
 }
 
@@ -172,15 +171,13 @@ TEST(JobControl, CtrlZRestoresTheTerminalAndFgBringsBackRawModeAndTheScreen) {
     EXPECT_NE(shell.session.output().find("\x1b[0m", from), std::string::npos);
 
     from = shell.session.output().size();
-    ASSERT_TRUE(shell.run("fg", std::string("\x1b[H\x1b[2J\x1b[91;40mawait key\r\n"),
-                          std::chrono::seconds(3)))
+    ASSERT_TRUE(shell.run("fg", std::string("\x1b[H\x1b[2J\x1b[91;40mawait key\r\n")))
         << shell.session.output().substr(from);
     const termios mode = shell.session.mode();
     EXPECT_EQ(mode.c_lflag & (ICANON | ECHO), 0U);
     from = shell.session.output().size();
     shell.session.send("Q");
-    ASSERT_TRUE(shell.session.waitFor("key 81\r\n", from, std::chrono::seconds(3)))
-        << shell.session.output().substr(from);
+    ASSERT_TRUE(shell.session.waitFor("key 81\r\n", from)) << shell.session.output().substr(from);
     EXPECT_EQ(shell.session.output().substr(from, 8), "key 81\r\n");
 }
 
