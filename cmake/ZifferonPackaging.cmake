@@ -30,8 +30,9 @@ foreach(component package IN ZIP_LISTS ZIFFERON_PACKAGE_COMPONENTS ZIFFERON_PACK
 endforeach()
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION math)
-# The first line is the package's summary, the rest its long description (CPack prepends no
-# summary of its own while CPACK_PACKAGE_DESCRIPTION_SUMMARY keeps its default).
+# The first line is the package's summary, the rest its long description. CPack prepends no
+# summary of its own only while CPACK_PACKAGE_DESCRIPTION_SUMMARY keeps its default, so neither
+# this file nor project() sets one.
 string(CONCAT CPACK_DEBIAN_PROGRAMS_DESCRIPTION
     "German console programs for matrices and linear equation systems\n"
     "Seven German-language console programs around one matrix library over\n"
