@@ -121,7 +121,7 @@ endforeach()
 expect_contents("${programs}" "${expected}")
 expect_documents("${programs}" zifferon)
 
-# The library: public headers, static libraries, the package configuration; no programs.
+# The library: public headers, static libraries, the package configurations; no programs.
 find_package_file(libzifferon-dev library)
 list(GET summaries 1 summary)
 expect_description("${library}" "${summary}")
@@ -131,13 +131,15 @@ set(expected ./usr/share/doc/libzifferon-dev/copyright ./usr/share/doc/libziffer
 foreach(path IN LISTS listed)
     if(path MATCHES "^\\./usr/include/zifferon/(matrix|number)/[a-z_]+\\.hpp$"
        OR path MATCHES "^\\./usr/lib/(.*/)?libzifferon_(console|matrix|number)\\.a$"
-       OR path MATCHES "^\\./usr/lib/(.*/)?cmake/Zifferon/Zifferon[A-Za-z-]*\\.cmake$")
+       OR path MATCHES "^\\./usr/lib/(.*/)?cmake/Zifferon/Zifferon[A-Za-z-]*\\.cmake$"
+       OR path MATCHES "^\\./usr/lib/(.*/)?pkgconfig/zifferon\\.pc$")
         list(APPEND expected "${path}")
     endif()
 endforeach()
-list(FILTER listed INCLUDE REGEX "matrix\\.hpp$|bruch\\.hpp$|libzifferon_matrix\\.a$|ZifferonConfig\\.cmake$")
+list(FILTER listed INCLUDE
+    REGEX "matrix\\.hpp$|bruch\\.hpp$|libzifferon_matrix\\.a$|ZifferonConfig\\.cmake$|zifferon\\.pc$")
 list(LENGTH listed found)
-if(NOT found EQUAL 4)
+if(NOT found EQUAL 5)
     message(FATAL_ERROR "the library package lacks a header, library or configuration: ${listed}")
 endif()
 expect_contents("${library}" "${expected}")
