@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "process.hpp"
@@ -52,9 +53,15 @@ void sigpipe(void (*disposition)(int)) {
 }
 
 struct Program {
+    std::string name;
     std::string path;
     std::string input;
 };
+
+// The program's name names the test and shows in its messages, not the object's bytes.
+void PrintTo(const Program& program, std::ostream* out) {
+    *out << program.name;
+}
 
 class LostOutput : public ::testing::TestWithParam<Program> {};
 
@@ -82,9 +89,10 @@ TEST_P(LostOutput, AReaderThatLeftIsReportedWhenSigpipeIsIgnored) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, LostOutput,
-                         ::testing::Values(Program{probelauf, oneCase}, Program{fehlerlauf, ""},
-                                           Program{rechenpult, calculatorKeys},
-                                           Program{serienlauf, ""}));
+                         ::testing::Values(Program{"probelauf", probelauf, oneCase},
+                                           Program{"fehlerlauf", fehlerlauf, ""},
+                                           Program{"rechenpult", rechenpult, calculatorKeys},
+                                           Program{"serienlauf", serienlauf, ""}));
 
 TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     const ProcessResult run = runProgram(probelauf, {}, oneCase, [] {

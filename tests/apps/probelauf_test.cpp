@@ -190,6 +190,25 @@ TEST(Probelauf, FractionsArePrintedAsTyped) {
                      solution({"12", "-12"})));
 }
 
+// The values a C library writes in its own way are written alike everywhere (this test also
+// runs the Windows program under Wine): "inf", "-0", the smallest subnormal, and "-nan" for
+// the NaN that x86-64 gives for inf / inf, sign bit set.
+TEST(Probelauf, InfinitiesNansSignedZerosAndSubnormalsAreWrittenAlikeEverywhere) {
+    // Factor 0 / 4.9e-324 = 0 leaves r2 = -0 - 0 * 1e300 = -0, so x2 = -0 / 1e300 = -0 and
+    // x1 = (1e300 - 0 * -0) / 4.9e-324 = inf.
+    // Factor 1e300 / 1e-300 = inf: row 2 becomes (-inf, 1e300 - 1e300 inf = -inf) with
+    // r2 = -0 - inf 1e300 = -inf; the product of the diagonal is -inf, not zero, so
+    // x2 = -inf / -inf = -nan, and x1 = (1e300 - 1e300 * -nan) / 1e-300 keeps that NaN.
+    expectRun(
+        "2\n"
+        "klein double 2 2 4.94066e-324 0 0 1e300 2 1 1e300 -0\n"
+        "gross double 2 2 1e-300 1e300 1e300 1e300 2 1 1e300 -0\n",
+        report(1, "klein", "double", rows({"4.94066e-324 0", "0 1e+300"}), rows({"1e+300", "-0"}),
+               solution({"inf", "-0"})) +
+            report(2, "gross", "double", rows({"1e-300 1e+300", "1e+300 1e+300"}),
+                   rows({"1e+300", "-0"}), solution({"-nan", "-nan"})));
+}
+
 TEST(Probelauf, FractionOverflowInSolveGoesToStandardErrorAndTheRunGoesOn) {
     expectRun(
         "2\n"
@@ -217,7 +236,9 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
         using MarkingConsole::MarkingConsole;
         bool outputIsTerminal() const override { return true; }
     };
-    const std::string script = "1 t\x1b]0;owned\x07\x7f\x9b" "2J double 1 1 2 1 1 4\n";
+    const std::string script =
+        "1 t\x1b]0;owned\x07\x7f\x9b"
+        "2J double 1 1 2 1 1 4\n";
     TerminalConsole terminal(script);
     EXPECT_EQ(probelauf::run(terminal), 0);
     EXPECT_NE(terminal.output.str().find("Test: t^[]0;owned^G^?M-^[2J\nType: double\n"),
@@ -225,7 +246,8 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
         << terminal.output.str();
     testing::MarkingConsole file(script);
     EXPECT_EQ(probelauf::run(file), 0);
-    EXPECT_NE(file.output.str().find("Test: t\x1b]0;owned\x07\x7f\x9b" "2J\nType: double\n"),
+    EXPECT_NE(file.output.str().find("Test: t\x1b]0;owned\x07\x7f\x9b"
+                                     "2J\nType: double\n"),
               std::string::npos);
 
     const std::string longWord(100000, 'w');
