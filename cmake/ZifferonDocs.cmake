@@ -2,7 +2,9 @@
 # changelog in share/doc/<package>, and a German manual page per program in section 1,
 # compressed as Debian wants them (gzip -9, no name or time stamp, so builds are reproducible).
 
+# The folder is made here: Ninja creates the folders of a rule's outputs, Make does not.
 set(zifferon_doc_dir ${PROJECT_BINARY_DIR}/doc)
+file(MAKE_DIRECTORY ${zifferon_doc_dir})
 set(zifferon_compressed "")
 function(zifferon_gzip source target)
     add_custom_command(OUTPUT ${target}

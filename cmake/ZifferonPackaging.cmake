@@ -30,8 +30,9 @@ foreach(component package IN ZIP_LISTS ZIFFERON_PACKAGE_COMPONENTS ZIFFERON_PACK
 endforeach()
 
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION math)
-# The first line is the package's summary, the rest its long description (CPack prepends no
-# summary of its own while CPACK_PACKAGE_DESCRIPTION_SUMMARY keeps its default).
+# The first line is the package's summary, the rest its long description. CPack prepends no
+# summary of its own only while CPACK_PACKAGE_DESCRIPTION_SUMMARY keeps its default, so neither
+# this file nor project() sets one.
 string(CONCAT CPACK_DEBIAN_PROGRAMS_DESCRIPTION
     "German console programs for matrices and linear equation systems\n"
     "Seven German-language console programs around one matrix library over\n"
@@ -42,13 +43,14 @@ string(CONCAT CPACK_DEBIAN_PROGRAMS_DESCRIPTION
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
 string(CONCAT CPACK_DEBIAN_DEVELOPMENT_DESCRIPTION
-    "C++ matrix library over floating-point, complex and exact fractions\n"
+    "${ZIFFERON_LIBRARY_SUMMARY}\n"
     "The class-template matrix library of Zifferon for float, double,\n"
     "std::complex<double> and the exact 64-bit fraction type Bruch: sum,\n"
     "difference, product, determinant, adjugate, inverse, structural tests and\n"
     "a linear equation solver that tells a unique solution from a contradictory\n"
     "system and one with infinitely many solutions. Headers, static libraries\n"
-    "and the CMake package configuration (find_package(Zifferon)).")
+    "and the package configurations for CMake (find_package(Zifferon)) and\n"
+    "pkg-config (zifferon.pc).")
 
 # The runtime libraries the programs need, as dpkg-shlibdeps (from dpkg-dev) reads them off
 # the binaries; without it, the libraries every g++ program links. The library package holds

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <ostream>
+
 #include "error_guard.hpp"
 #include "menu_screen.hpp"
 #include "zifferon/console/console.hpp"
+#include "zifferon/matrix/element_writer.hpp"
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/screen_header.hpp"
 
@@ -12,6 +15,16 @@ namespace zifferon::rechenpult {
 
 namespace detail {
 
+// A result is a matrix, or one element (a determinant), written as a matrix's elements are.
+template <class T>
+void writeResult(std::ostream& out, const Matrix<T>& matrix) {
+    out << matrix;
+}
+template <class T>
+void writeResult(std::ostream& out, const T& element) {
+    writeElement(out, element);
+}
+
 // A result screen: the banner, then the computation's result under "Ergebnis: ", or its error,
 // then the pause. Nothing of the result is written when the computation fails.
 template <class Compute>
@@ -19,7 +32,9 @@ void showResult(console::Console& console, Compute compute) {
     writeScreenHeader(console);
     guarded(console, [&] {
         const auto result = compute();
-        console.out() << "\nErgebnis: \n\n" << result << "\n\n";
+        console.out() << "\nErgebnis: \n\n";
+        writeResult(console.out(), result);
+        console.out() << "\n\n";
     });
     console.pause();
 }

@@ -7,6 +7,7 @@
 
 #include "table_format.hpp"
 #include "zifferon/console/program_run.hpp"
+#include "zifferon/matrix/element_writer.hpp"
 
 namespace zifferon::serienlauf {
 
@@ -161,7 +162,8 @@ void Serienlauf<T>::runCycle() {
             writeTableCell(out, x);
             out << " ! ";
             writeTableCell(out, p);
-            out << " ! " << deviation.mean;
+            out << " ! ";
+            writeElement(out, deviation.mean);
             break;
         case SolveStatus::NoSolution:
             out << " ! keine Loesung ! --- ! --- ";

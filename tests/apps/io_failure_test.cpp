@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include "process.hpp"
@@ -54,9 +55,15 @@ void sigpipe(void (*disposition)(int)) {
 }
 
 struct Program {
+    std::string name;
     std::string path;
     std::string input;
 };
+
+// The program's name names the test and shows in its messages, not the object's bytes.
+void PrintTo(const Program& program, std::ostream* out) {
+    *out << program.name;
+}
 
 // Standard output into a file that may grow to `limit` bytes (`ulimit -f`), with SIGXFSZ at its
 // default: a program that does not see to it is killed at the limit.
@@ -123,9 +130,10 @@ TEST_P(LostOutput, AFileSizeLimitIsReportedAndEndsTheRun) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryProgram, LostOutput,
-                         ::testing::Values(Program{probelauf, oneCase}, Program{fehlerlauf, ""},
-                                           Program{rechenpult, calculatorKeys},
-                                           Program{serienlauf, ""}));
+                         ::testing::Values(Program{"probelauf", probelauf, oneCase},
+                                           Program{"fehlerlauf", fehlerlauf, ""},
+                                           Program{"rechenpult", rechenpult, calculatorKeys},
+                                           Program{"serienlauf", serienlauf, ""}));
 
 TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     const ProcessResult run = runProgram(probelauf, {}, oneCase, [] {

@@ -190,6 +190,25 @@ TEST(Probelauf, FractionsArePrintedAsTyped) {
                      solution({"12", "-12"})));
 }
 
+// The values a C library writes in its own way are written alike everywhere (this test also
+// runs the Windows program under Wine): "inf", "-0", the smallest subnormal, and "-nan" for
+// the NaN that x86-64 gives for inf / inf, sign bit set.
+TEST(Probelauf, InfinitiesNansSignedZerosAndSubnormalsAreWrittenAlikeEverywhere) {
+    // Factor 0 / 4.9e-324 = 0 leaves r2 = -0 - 0 * 1e300 = -0, so x2 = -0 / 1e300 = -0 and
+    // x1 = (1e300 - 0 * -0) / 4.9e-324 = inf.
+    // Factor 1e300 / 1e-300 = inf: row 2 becomes (-inf, 1e300 - 1e300 inf = -inf) with
+    // r2 = -0 - inf 1e300 = -inf; the product of the diagonal is -inf, not zero, so
+    // x2 = -inf / -inf = -nan, and x1 = (1e300 - 1e300 * -nan) / 1e-300 keeps that NaN.
+    expectRun(
+        "2\n"
+        "klein double 2 2 4.94066e-324 0 0 1e300 2 1 1e300 -0\n"
+        "gross double 2 2 1e-300 1e300 1e300 1e300 2 1 1e300 -0\n",
+        report(1, "klein", "double", rows({"4.94066e-324 0", "0 1e+300"}), rows({"1e+300", "-0"}),
+               solution({"inf", "-0"})) +
+            report(2, "gross", "double", rows({"1e-300 1e+300", "1e+300 1e+300"}),
+                   rows({"1e+300", "-0"}), solution({"-nan", "-nan"})));
+}
+
 TEST(Probelauf, FractionOverflowInSolveGoesToStandardErrorAndTheRunGoesOn) {
     expectRun(
         "2\n"

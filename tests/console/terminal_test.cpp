@@ -5,6 +5,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <ostream>
 #include <string>
 
 #include "process.hpp"
@@ -110,9 +111,14 @@ TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
 // A terminal without a usable TERM gets no escape sequences at all; NO_COLOR leaves out the
 // colours only: the highlight (0x70) becomes inverse video, written when it changes.
 struct PlainTerminal {
+    std::string name;
     std::string setting;
     std::string screen;
 };
+
+void PrintTo(const PlainTerminal& terminal, std::ostream* out) {
+    *out << terminal.name;
+}
 
 class PlainTerminals : public ::testing::TestWithParam<PlainTerminal> {};
 
@@ -124,13 +130,14 @@ TEST_P(PlainTerminals, WriteOnlyWhatTheTerminalCanShow) {
     EXPECT_EQ(session.output(), GetParam().screen);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, PlainTerminals,
-    ::testing::Values(PlainTerminal{"TERM=dumb", "\f"}, PlainTerminal{"TERM", "\f"},
-                      PlainTerminal{"NO_COLOR=1", "\x1b[H\x1b[2J\x1b[7m\x1b[27m\x1b[0m"},
-                      PlainTerminal{"NO_COLOR=",
-                                    "\x1b[H\x1b[2J\x1b[30;47m\x1b[30;47m"
-                                    "\x1b[91;40m\x1b[39;49m\x1b[0m"}));
+INSTANTIATE_TEST_SUITE_P(Settings, PlainTerminals,
+                         ::testing::Values(PlainTerminal{"DumbTerm", "TERM=dumb", "\f"},
+                                           PlainTerminal{"NoTerm", "TERM", "\f"},
+                                           PlainTerminal{"NoColor", "NO_COLOR=1",
+                                                         "\x1b[H\x1b[2J\x1b[7m\x1b[27m\x1b[0m"},
+                                           PlainTerminal{"EmptyNoColor", "NO_COLOR=",
+                                                         "\x1b[H\x1b[2J\x1b[30;47m\x1b[30;47m"
+                                                         "\x1b[91;40m\x1b[39;49m\x1b[0m"}));
 
 // An interactive shell with job control on the terminal, as a user has one.
 class JobControlShell {

@@ -1,14 +1,24 @@
 # Installs the build tree into a fresh prefix and checks that exactly the expected files arrive:
 # the seven programs with their manual pages, the public headers under include/zifferon, the
-# three static libraries, the package configuration, and each package's copyright and changelog.
+# three static libraries, the package configurations for CMake and pkg-config, and each
+# package's copyright and changelog.
 #
 # Variables: BUILD_DIR, PREFIX, SOURCE_DIR, PROGRAMS, BINDIR, LIBDIR, INCLUDEDIR, MANDIR,
-# DATAROOTDIR.
+# DATAROOTDIR; with DESTDIR, the install is staged as a packager does it: into DESTDIR, under
+# the prefix the build was configured with (PREFIX).
 cmake_minimum_required(VERSION 3.25)
 include(${CMAKE_CURRENT_LIST_DIR}/run_step.cmake)
 
-file(REMOVE_RECURSE "${PREFIX}")
-run_step("cmake --install" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}")
+if(DESTDIR)
+    set(root "${DESTDIR}${PREFIX}")
+    file(REMOVE_RECURSE "${DESTDIR}")
+    run_step("DESTDIR=${DESTDIR} cmake --install"
+        "${CMAKE_COMMAND}" -E env "DESTDIR=${DESTDIR}" "${CMAKE_COMMAND}" --install "${BUILD_DIR}")
+else()
+    set(root "${PREFIX}")
+    file(REMOVE_RECURSE "${PREFIX}")
+    run_step("cmake --install" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}")
+endif()
 
 set(expected "")
 foreach(program IN LISTS PROGRAMS)
@@ -35,11 +45,12 @@ endforeach()
 foreach(file IN ITEMS ZifferonConfig.cmake ZifferonConfigVersion.cmake ZifferonTargets.cmake)
     list(APPEND expected "${LIBDIR}/cmake/Zifferon/${file}")
 endforeach()
+list(APPEND expected "${LIBDIR}/pkgconfig/zifferon.pc")
 
-file(GLOB_RECURSE installed RELATIVE "${PREFIX}" "${PREFIX}/*")
+file(GLOB_RECURSE installed RELATIVE "${root}" "${root}/*")
 # One file of imported locations per build type, named after it.
 list(FILTER installed EXCLUDE REGEX "^${LIBDIR}/cmake/Zifferon/ZifferonTargets-[a-z]+\\.cmake$")
-file(GLOB locations "${PREFIX}/${LIBDIR}/cmake/Zifferon/ZifferonTargets-*.cmake")
+file(GLOB locations "${root}/${LIBDIR}/cmake/Zifferon/ZifferonTargets-*.cmake")
 list(LENGTH locations locationCount)
 if(NOT locationCount EQUAL 1)
     message(FATAL_ERROR "expected one ZifferonTargets-<type>.cmake, found: ${locations}")
@@ -47,5 +58,11 @@ endif()
 
 expect_same_files("installed files" "${expected}" "${installed}")
 
+# pkg-config reads the installed files where the install put them.
+file(STRINGS "${root}/${LIBDIR}/pkgconfig/zifferon.pc" prefixLine REGEX "^prefix=")
+if(NOT prefixLine STREQUAL "prefix=${PREFIX}")
+    message(FATAL_ERROR "zifferon.pc names ${prefixLine}, the files are in ${PREFIX}")
+endif()
+
 include(${CMAKE_CURRENT_LIST_DIR}/program_runs.cmake)
-zifferon_check_program_runs("${PREFIX}/${BINDIR}" "${PREFIX}-runs")
+zifferon_check_program_runs("${root}/${BINDIR}" "${root}-runs")

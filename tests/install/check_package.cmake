@@ -26,6 +26,28 @@ function(find_package_file name variable)
     set(${variable} "${file}" PARENT_SCOPE)
 endfunction()
 
+# The package's Description: its own one-line summary, then a long description that repeats
+# neither package's summary.
+set(summaries
+    "German console programs for matrices and linear equation systems"
+    "C++ matrix library over floating-point, complex and exact fractions")
+function(expect_description file summary)
+    run_step("reading the description" dpkg-deb --field "${file}" Description)
+    string(FIND "${log}" "\n" end)
+    string(SUBSTRING "${log}" 0 ${end} first)
+    string(SUBSTRING "${log}" ${end} -1 rest)
+    if(NOT first STREQUAL summary OR NOT rest MATCHES "^\n [^\n]+\n")
+        message(FATAL_ERROR "${file}: the Description does not begin with its summary "
+            "\"${summary}\" and a long description:\n${log}")
+    endif()
+    foreach(other IN LISTS summaries)
+        string(FIND "${rest}" "${other}" at)
+        if(NOT at EQUAL -1)
+            message(FATAL_ERROR "${file}: a summary in the long description:\n${log}")
+        endif()
+    endforeach()
+endfunction()
+
 # The package's paths (directories end in /); files in /usr/bin must be executables of root.
 function(list_package file variable)
     run_step("listing ${file}" dpkg-deb --contents "${file}")
@@ -79,6 +101,8 @@ endfunction()
 # The programs: binaries, manual pages, copyright and changelog; only the runtime libraries
 # they link.
 find_package_file(zifferon programs)
+list(GET summaries 0 summary)
+expect_description("${programs}" "${summary}")
 run_step("reading the dependencies" dpkg-deb --field "${programs}" Depends)
 string(STRIP "${log}" log)
 string(REGEX MATCHALL "[^ ,|]+ *(\\([^)]*\\))?" depends "${log}")
@@ -97,21 +121,25 @@ endforeach()
 expect_contents("${programs}" "${expected}")
 expect_documents("${programs}" zifferon)
 
-# The library: public headers, static libraries, the package configuration; no programs.
+# The library: public headers, static libraries, the package configurations; no programs.
 find_package_file(libzifferon-dev library)
+list(GET summaries 1 summary)
+expect_description("${library}" "${summary}")
 list_package("${library}" listed)
 list(FILTER listed EXCLUDE REGEX "/$")
 set(expected ./usr/share/doc/libzifferon-dev/copyright ./usr/share/doc/libzifferon-dev/changelog.gz)
 foreach(path IN LISTS listed)
     if(path MATCHES "^\\./usr/include/zifferon/(matrix|number)/[a-z_]+\\.hpp$"
        OR path MATCHES "^\\./usr/lib/(.*/)?libzifferon_(console|matrix|number)\\.a$"
-       OR path MATCHES "^\\./usr/lib/(.*/)?cmake/Zifferon/Zifferon[A-Za-z-]*\\.cmake$")
+       OR path MATCHES "^\\./usr/lib/(.*/)?cmake/Zifferon/Zifferon[A-Za-z-]*\\.cmake$"
+       OR path MATCHES "^\\./usr/lib/(.*/)?pkgconfig/zifferon\\.pc$")
         list(APPEND expected "${path}")
     endif()
 endforeach()
-list(FILTER listed INCLUDE REGEX "matrix\\.hpp$|bruch\\.hpp$|libzifferon_matrix\\.a$|ZifferonConfig\\.cmake$")
+list(FILTER listed INCLUDE
+    REGEX "matrix\\.hpp$|bruch\\.hpp$|libzifferon_matrix\\.a$|ZifferonConfig\\.cmake$|zifferon\\.pc$")
 list(LENGTH listed found)
-if(NOT found EQUAL 4)
+if(NOT found EQUAL 5)
     message(FATAL_ERROR "the library package lacks a header, library or configuration: ${listed}")
 endif()
 expect_contents("${library}" "${expected}")

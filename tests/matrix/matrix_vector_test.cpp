@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "algebra_support.hpp"
 #include "element_types.hpp"
@@ -83,14 +85,51 @@ TYPED_TEST(MatrixStorage, ResizeKeepsEachElementInPlaceAndFillsWithZero) {
     expectMatrix(matrix, {{1}});
 }
 
-TYPED_TEST(MatrixStorage, MovedFromIsEmptyAndTakesAResize) {
+// A matrix moved from keeps its dimensions: construction leaves it as it was, assignment gives
+// it the target's former values, and assignment between different sizes changes neither.
+TYPED_TEST(MatrixStorage, MovingKeepsBothMatricesWhole) {
     Matrix<TypeParam> source = matrixOf<TypeParam>({{1, 2}, {3, 4}});
-    const Matrix<TypeParam> target(std::move(source));
+    const Matrix<TypeParam> built(std::move(source));
+    expectMatrix(built, {{1, 2}, {3, 4}});
+    expectMatrix(source, {{1, 2}, {3, 4}});
+
+    Matrix<TypeParam> target = matrixOf<TypeParam>({{5, 6}, {7, 8}});
+    target = std::move(source);
     expectMatrix(target, {{1, 2}, {3, 4}});
-    EXPECT_EQ(source.getRows(), 0U);
-    EXPECT_EQ(source.getColumns(), 0U);
-    source.resize(1, 2);
-    expectMatrix(source, {{0, 0}});
+    expectMatrix(source, {{5, 6}, {7, 8}});
+
+    Matrix<TypeParam> wide = matrixOf<TypeParam>({{1, 2, 3}});
+    EXPECT_EQ(matrixErrorOf([&] { target = std::move(wide); }), 104);
+    expectMatrix(target, {{1, 2}, {3, 4}});
+    expectMatrix(wide, {{1, 2, 3}});
+}
+
+// std::swap exchanges matrices of equal size and refuses others with error 104, both unchanged;
+// the standard algorithms rearrange containers of equal-size matrices.
+TYPED_TEST(MatrixStorage, SwapAndTheStandardAlgorithmsLoseNoMatrix) {
+    Matrix<TypeParam> a = matrixOf<TypeParam>({{1, 2}, {3, 4}});
+    Matrix<TypeParam> b = matrixOf<TypeParam>({{5, 6}, {7, 8}});
+    std::swap(a, b);
+    expectMatrix(a, {{5, 6}, {7, 8}});
+    expectMatrix(b, {{1, 2}, {3, 4}});
+
+    Matrix<TypeParam> large = matrixOf<TypeParam>({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+    EXPECT_EQ(matrixErrorOf([&] { std::swap(a, large); }), 104);
+    expectMatrix(a, {{5, 6}, {7, 8}});
+    expectMatrix(large, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
+
+    std::vector<Matrix<TypeParam>> row = {matrixOf<TypeParam>({{1}, {2}}),
+                                          matrixOf<TypeParam>({{3}, {4}}),
+                                          matrixOf<TypeParam>({{5}, {6}})};
+    std::rotate(row.begin(), row.begin() + 1, row.end());
+    ASSERT_EQ(row.size(), 3U);
+    expectMatrix(row[0], {{3}, {4}});
+    expectMatrix(row[1], {{5}, {6}});
+    expectMatrix(row[2], {{1}, {2}});
+    row.erase(row.begin());
+    ASSERT_EQ(row.size(), 2U);
+    expectMatrix(row[0], {{5}, {6}});
+    expectMatrix(row[1], {{1}, {2}});
 }
 
 TYPED_TEST(MatrixStorage, RejectedResizeLeavesTheMatrix) {

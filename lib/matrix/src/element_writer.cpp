@@ -24,17 +24,13 @@ char* writeInteger(char* first, std::int64_t value) {
 
 }  // namespace
 
+// On every platform: the stream's own text for special values is the C library's, and only
+// glibc's is the one the programs promise ("-nan" for a NaN with its sign bit set, where
+// MinGW's printf writes "nan"). to_chars writes glibc's text everywhere.
 bool ElementWriter::plainFormat(const std::ostream& out) {
-#if defined(__GLIBC__)
     return out.flags() == (std::ios_base::skipws | std::ios_base::dec) && out.width() == 0 &&
            out.precision() >= 0 && out.precision() <= largestPrecision &&
            out.getloc() == std::locale::classic();
-#else
-    // Elsewhere the stream's conversion is the C library's printf, whose text for special
-    // values is its own.
-    (void)out;
-    return false;
-#endif
 }
 
 ElementWriter::ElementWriter(std::ostream& out) : out(out), plain(plainFormat(out)) {

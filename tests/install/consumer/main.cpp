@@ -4,6 +4,8 @@
 #include <zifferon/matrix/print_error.hpp>
 #include <zifferon/number/bruch.hpp>
 
+#include <cstdint>
+#include <cstdio>
 #include <initializer_list>
 #include <iostream>
 
@@ -86,13 +88,19 @@ int main() {
     if (a.solve(x, b) == zifferon::SolveStatus::UniqueSolution) {
         std::cout << "Loesung:\n" << x;
     }
-    std::cout << "Probe:\n" << a * x << std::flush;
+    std::cout << "Probe:\n" << a * x;
 
+    // The error shows where it happened: after the text written before, ahead of what follows,
+    // also on C's stderr, which unlike std::cerr does not flush std::cout first.
     Matrix<Bruch> wide(2, 2);
+    std::int32_t code = 0;
     try {
         a.solve(x, wide);
     } catch (const zifferon::MatrixException& error) {
         zifferon::printError(error);
+        code = error.errorCode;
     }
+    std::fprintf(stderr, "Fehlernummer %d\n", static_cast<int>(code));
+    std::cout << "Ende\n";
     return failures == 0 ? 0 : 1;
 }

@@ -23,9 +23,9 @@ public:
     static constexpr std::size_t minimumBytes = 64 * 1024;
     static constexpr std::size_t blockSize = 8;
 
-    // w holds n rows of `stride` >= n elements, r the constants.
-    BlockedElimination(T* w, T* r, std::size_t n, std::size_t stride)
-        : w(w), r(r), n(n), stride(stride), factors(n * blockSize) {}
+    // `system` holds `count` rows of `rowStride` >= count elements, `constants` the constants.
+    BlockedElimination(T* system, T* constants, std::size_t count, std::size_t rowStride)
+        : w(system), r(constants), n(count), stride(rowStride), factors(count * blockSize) {}
 
     // Takes the steps from `from` on, up to a pivot that is exactly zero: the step by step
     // elimination takes that one with its row exchange. Returns the first step not taken

@@ -22,8 +22,8 @@ public:
     // The virtual base is built here, by the most derived class; the layers add no data.
     Matrix() = default;
     Matrix(std::uint32_t rows, std::uint32_t columns) : MatrixVector<T>(rows, columns) {}
+    // Also the move constructor: moving keeps the source as it is (see MatrixVector).
     Matrix(const Matrix& other) = default;
-    Matrix(Matrix&& other) = default;
     // Assignment is the storage's: equal sizes only, else error 104. Written out so that the
     // shared base is assigned once, not once per layer.
     Matrix& operator=(const MatrixVector<T>& other) {
@@ -32,6 +32,11 @@ public:
     }
     Matrix& operator=(const Matrix& other) {
         MatrixVector<T>::operator=(other);
+        return *this;
+    }
+    // Exchanges the elements of two matrices of equal size, else error 104 (see MatrixVector).
+    Matrix& operator=(Matrix&& other) {
+        this->exchangeElements(other);
         return *this;
     }
     ~Matrix() override = default;

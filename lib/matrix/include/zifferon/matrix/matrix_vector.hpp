@@ -26,7 +26,15 @@ void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t eleme
 // can loop over. Invariants: rowCount >= 1, columnCount >= 1 and elements.size() == rowCount *
 // columnCount. Copies are deep. Assignment copies elements between matrices of equal size only
 // and never changes the dimensions; only `resize` does. Every failing operation throws before
-// it changes anything. A moved-from matrix is 0 x 0 until it is resized.
+// it changes anything.
+//
+// Moving keeps that rule, so that std::swap and the standard algorithms work on matrices and
+// never lose one: a matrix keeps its dimensions when it is moved from. Move construction copies
+// (the source keeps its values); Matrix<T>'s move assignment exchanges the elements of two
+// matrices of equal size (the source holds the target's former values, see exchangeElements),
+// and throws error 104 between different sizes, changing neither. So std::swap exchanges two
+// matrices of equal size, and refuses two of different sizes with error 104, leaving both as
+// they were.
 //
 // It is the virtual base of both operation layers, so a Matrix<T> holds exactly one of it.
 template <class T>
@@ -39,9 +47,10 @@ public:
     // A rows x columns matrix of zero elements; a count of 0 throws error 100, a size whose
     // storage exceeds the machine's memory std::bad_alloc.
     MatrixVector(std::uint32_t rows, std::uint32_t columns);
+    // Also the move constructor (see above).
     MatrixVector(const MatrixVector& other) = default;
-    MatrixVector(MatrixVector&& other) noexcept;
-    // Copies the elements of a matrix of the same size; otherwise throws error 104.
+    // Copies the elements of a matrix of the same size; otherwise throws error 104. Also the
+    // move assignment of the storage and of the layers alone.
     MatrixVector& operator=(const MatrixVector& other);
     virtual ~MatrixVector() = default;
 
@@ -72,6 +81,10 @@ public:
     bool isLowerTriangular() const;
 
 protected:
+    // Exchanges the elements with a matrix of the same size; otherwise throws error 104. The
+    // move assignment of Matrix<T>, which assigns the shared base once.
+    void exchangeElements(MatrixVector& other);
+
     // Row i, counted from 0: its columnCount elements start here.
     T* rowData(std::size_t i) noexcept { return elements.data() + i * columnCount; }
     const T* rowData(std::size_t i) const noexcept { return elements.data() + i * columnCount; }
@@ -107,14 +120,6 @@ MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t columns)
     : elements(zeroStorage(rows, columns)), rowCount(rows), columnCount(columns) {}
 
 template <class T>
-MatrixVector<T>::MatrixVector(MatrixVector&& other) noexcept
-    : elements(std::move(other.elements)),
-      rowCount(std::exchange(other.rowCount, 0)),
-      columnCount(std::exchange(other.columnCount, 0)) {
-    other.elements.clear();
-}
-
-template <class T>
 MatrixVector<T>& MatrixVector<T>::operator=(const MatrixVector& other) {
     if (other.rowCount != rowCount || other.columnCount != columnCount) {
         throw MatrixException(MatrixError::SizeMismatch);
@@ -123,6 +128,14 @@ MatrixVector<T>& MatrixVector<T>::operator=(const MatrixVector& other) {
         elements = other.elements;
     }
     return *this;
+}
+
+template <class T>
+void MatrixVector<T>::exchangeElements(MatrixVector& other) {
+    if (other.rowCount != rowCount || other.columnCount != columnCount) {
+        throw MatrixException(MatrixError::SizeMismatch);
+    }
+    elements.swap(other.elements);
 }
 
 template <class T>

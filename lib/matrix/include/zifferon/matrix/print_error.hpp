@@ -13,7 +13,8 @@ class Console;
 // empty line; afterwards the attribute is normal (7), whatever it was before.
 void printError(const MatrixException& error, console::Console& console);
 
-// The same on the process's standard console.
+// The same text for a program of its own, on std::cout and without colours: in order with what
+// the program wrote there before, and flushed at once.
 void printError(const MatrixException& error);
 
 }  // namespace zifferon

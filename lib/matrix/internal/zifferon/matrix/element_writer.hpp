@@ -9,11 +9,12 @@
 
 namespace zifferon {
 
-// Writes elements and separators to a stream exactly as `out << element` and `out << text`
-// would. When the stream is in its plain format (the classic locale, the default flags, no
+// Writes elements and separators to a stream as `out << element` and `out << text` do with
+// glibc. When the stream is in its plain format (the classic locale, the default flags, no
 // field width, a moderate precision) the numbers are formatted with std::to_chars into a buffer
-// of the writer's own, which reaches the stream in large pieces; any other format is left to
-// the stream. Call flush() when done, and before anything else is written to the stream.
+// of the writer's own, which reaches the stream in large pieces, and come out the same on every
+// platform; any other format is left to the stream. Call flush() when done, and before
+// anything else is written to the stream.
 class ElementWriter {
 public:
     explicit ElementWriter(std::ostream& out);
@@ -46,5 +47,13 @@ private:
     std::size_t used = 0;
     std::array<char, 8192> buffer;  // only what was written is read: no zeroing
 };
+
+// One value written as the matrices' elements are, for values the programs show on their own.
+template <class T>
+void writeElement(std::ostream& out, const T& value) {
+    ElementWriter writer(out);
+    writer.put(value);
+    writer.flush();
+}
 
 }  // namespace zifferon

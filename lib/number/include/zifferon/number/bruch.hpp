@@ -122,8 +122,7 @@ private:
 
     // Takes terms already in normal form, and checks that they are in debug builds.
     struct NormalForm {};
-    Bruch(NormalForm, std::int64_t zaehler, std::int64_t nenner) noexcept
-        : nenner(nenner), zaehler(zaehler) {
+    Bruch(NormalForm, std::int64_t z, std::int64_t n) noexcept : nenner(n), zaehler(z) {
         assert(isNormal(zaehler, nenner));
     }
     static bool isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept;
@@ -258,7 +257,7 @@ inline bool Bruch::isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept 
     return gcd(magnitude<std::uint64_t>(zaehler), static_cast<std::uint64_t>(nenner)) == 1;
 }
 
-inline Bruch::Bruch(std::int64_t zaehler, std::int64_t nenner) : nenner(nenner), zaehler(zaehler) {
+inline Bruch::Bruch(std::int64_t z, std::int64_t n) : nenner(n), zaehler(z) {
     kuerzen();
 }
 
