@@ -1,14 +1,35 @@
 #include "script_reader.hpp"
 
 #include <limits>
+#include <streambuf>
+#include <string>
 
 #include "visible_text.hpp"
 
 namespace zifferon::probelauf {
 
 std::uint32_t ScriptReader::caseCount() {
+    skipByteOrderMark();
     announced = count("Anzahl der Testfaelle", 0);
     return announced;
+}
+
+// Editors on Windows start a UTF-8 file with a byte-order mark; it is no part of the script.
+// Anything else that starts with its first byte is left as it was.
+void ScriptReader::skipByteOrderMark() {
+    static constexpr char mark[] = "\xEF\xBB\xBF";
+    std::streambuf& buffer = *in.rdbuf();
+    std::size_t matched = 0;
+    while (matched < sizeof mark - 1 &&
+           buffer.sgetc() == std::char_traits<char>::to_int_type(mark[matched])) {
+        buffer.sbumpc();
+        ++matched;
+    }
+    if (matched < sizeof mark - 1) {
+        for (; matched > 0; --matched) {
+            buffer.sungetc();
+        }
+    }
 }
 
 void ScriptReader::beginCase(std::uint32_t number) {

@@ -49,7 +49,7 @@ class ScriptReader {
 public:
     explicit ScriptReader(std::istream& in) : in(in), scanner(in) {}
 
-    // The number of test cases, 0 included.
+    // The number of test cases, 0 included; a UTF-8 byte-order mark before it is skipped.
     std::uint32_t caseCount();
     // Messages from now on name this case (counted from 1).
     void beginCase(std::uint32_t number);
@@ -72,6 +72,7 @@ public:
     void readEntries(MatrixVector<T>& matrix, MatrixRole role);
 
 private:
+    void skipByteOrderMark();
     template <class T, class CaseBytes>
     void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role, CaseBytes caseBytes);
     std::uint32_t count(const std::string& what, std::uint32_t minimum);

@@ -38,8 +38,14 @@ void MenuScreen::draw(console::Console& console) const {
         writeScreenHeader(console);
         out << headingText << "\n\n";
     }
+    // Without colours the highlight alone would not show: a marker goes before the highlighted
+    // entry, and the others are indented to match.
+    const bool marked = !console.showsColours();
     for (std::size_t k = 0; k < entries.size(); ++k) {
         const bool highlighted = static_cast<int>(k) + 1 == highlight;
+        if (marked) {
+            out << (highlighted ? "> " : "  ");
+        }
         console.setTextAttribute(highlighted ? console::attributeHighlight
                                              : console::attributeNormal);
         out << entries[k] << '\n';

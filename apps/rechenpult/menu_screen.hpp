@@ -9,6 +9,8 @@ namespace zifferon::rechenpult {
 
 // A menu screen: a vertical list of entries with one highlighted, moved by Up and Down (or a
 // typed H and P) with wrap-around and chosen with Enter. Every key redraws the whole screen.
+// Where the console shows no colours, "> " marks the highlighted entry and the others are
+// indented by two blanks.
 //
 // One object is one visit of the screen: the highlight starts on the first entry and stays on
 // the chosen one when the screen is shown again after its action.

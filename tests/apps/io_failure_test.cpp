@@ -2,7 +2,9 @@
 // German line on standard error naming the cause, and an exit status that is not 0.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -63,6 +65,36 @@ void PrintTo(const Program& program, std::ostream* out) {
     *out << program.name;
 }
 
+// Standard output into a file that may grow to `limit` bytes (`ulimit -f`), with SIGXFSZ at its
+// default: a program that does not see to it is killed at the limit.
+class LimitedFile {
+public:
+    LimitedFile() : file(mkstemp(path)) { EXPECT_GE(file, 0); }
+    ~LimitedFile() {
+        close(file);
+        unlink(path);
+    }
+
+    ProcessResult run(const std::string& program, const std::string& input, rlim_t limit) {
+        return runProgram(program, {}, input, [this, limit] {
+            signal(SIGXFSZ, SIG_DFL);
+            const rlimit size{limit, limit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            dup2(file, STDOUT_FILENO);
+        });
+    }
+
+    std::string written() const {
+        std::string text(static_cast<std::size_t>(lseek(file, 0, SEEK_END)), '\0');
+        EXPECT_EQ(pread(file, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+        return text;
+    }
+
+private:
+    char path[32] = "/tmp/zifferon-limit-XXXXXX";
+    int file;
+};
+
 class LostOutput : public ::testing::TestWithParam<Program> {};
 
 TEST_P(LostOutput, AFullDeviceIsReportedAndEndsTheRun) {
@@ -88,6 +120,15 @@ TEST_P(LostOutput, AReaderThatLeftIsReportedWhenSigpipeIsIgnored) {
     EXPECT_EQ(run.err, writeFailure(EPIPE));
 }
 
+// Met like a full disk; the first write does not fit whole, so nothing of it stays.
+TEST_P(LostOutput, AFileSizeLimitIsReportedAndEndsTheRun) {
+    LimitedFile file;
+    const ProcessResult run = file.run(GetParam().path, GetParam().input, 10);
+    EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
+    EXPECT_EQ(run.err, writeFailure(EFBIG));
+    EXPECT_EQ(file.written(), "");
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryProgram, LostOutput,
                          ::testing::Values(Program{"probelauf", probelauf, oneCase},
                                            Program{"fehlerlauf", fehlerlauf, ""},
@@ -102,28 +143,75 @@ TEST(LostOutput, AReaderThatLeftStillEndsByTheSignalByDefault) {
     EXPECT_TRUE(WIFSIGNALED(run.status) && WTERMSIG(run.status) == SIGPIPE) << run.status;
 }
 
-// A file system that fills up after 4 KiB (a file size limit gives the same failed write):
-// the report stops there, and probelauf neither goes on nor ends with 0.
-TEST(LostOutput, AFileSystemThatFillsUpEndsTheReportWhereItStops) {
-    char path[] = "/tmp/zifferon-full-XXXXXX";
-    const int file = mkstemp(path);
-    ASSERT_GE(file, 0);
-    std::string script = "2000\n";
-    for (int i = 0; i < 2000; ++i) {
-        script += "case double 2 2 1 2 3 4 2 1 5 6\n";
-    }
-    const ProcessResult run = runProgram(probelauf, {}, script, [file] {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit size{4096, 4096};
-        setrlimit(RLIMIT_FSIZE, &size);
-        dup2(file, STDOUT_FILENO);
-    });
-    const off_t written = lseek(file, 0, SEEK_END);
-    close(file);
-    unlink(path);
+// The header fits, the first row does not: the table is the header alone.
+TEST(LostOutput, UnderAFileSizeLimitTheTableEndsWithItsLastCompleteRow) {
+    LimitedFile file;
+    const std::string header =
+        "lfd.Nr. ! Koeffizientenmatrix ! absolute Glieder ! L\xF6sung ! Probe ! mittlere "
+        "Abweichung / % ! Version ! Datum\n";
+    const ProcessResult run = file.run(serienlauf, "", header.size() + 10);
     EXPECT_TRUE(run.exitedWith(outputLost)) << run.status;
     EXPECT_EQ(run.err, writeFailure(EFBIG));
-    EXPECT_LE(written, 4096);
+    EXPECT_EQ(file.written(), header);
+}
+
+// Waits until the pipe holds as much as it can, or its writer has gone.
+void waitUntilFull(int fd) {
+    const int capacity = fcntl(fd, F_GETPIPE_SZ);
+    for (;;) {
+        int queued = 0;
+        pollfd request{fd, POLLIN, 0};
+        if (ioctl(fd, FIONREAD, &queued) != 0 || queued >= capacity ||
+            (poll(&request, 1, 0) > 0 && (request.revents & POLLHUP) != 0)) {
+            return;
+        }
+        usleep(1000);
+    }
+}
+
+// Standard output into a pipe in non-blocking mode, with a reader that takes nothing until the
+// pipe is full and then passes everything on: the program's writes find the pipe full.
+void outputToASlowReader() {
+    int ends[2];
+    if (pipe(ends) != 0) {
+        _exit(120);
+    }
+    fcntl(ends[1], F_SETPIPE_SZ, 4096);
+    if (fork() == 0) {
+        close(ends[1]);
+        waitUntilFull(ends[0]);
+        char buffer[4096];
+        ssize_t count = 0;
+        while ((count = read(ends[0], buffer, sizeof buffer)) > 0) {
+            if (write(STDOUT_FILENO, buffer, static_cast<std::size_t>(count)) != count) {
+                _exit(1);
+            }
+        }
+        _exit(0);
+    }
+    close(ends[0]);
+    dup2(ends[1], STDOUT_FILENO);
+    close(ends[1]);
+    fcntl(STDOUT_FILENO, F_SETFL, fcntl(STDOUT_FILENO, F_GETFL) | O_NONBLOCK);
+}
+
+TEST(SlowReader, ANonBlockingOutputIsWaitedOn) {
+    std::string script = "300\n";
+    std::string expected;
+    const std::string blocks = "Koeffizientenmatrix = \n2\t\n\n\nabsolute Glieder = \n4\t\n\n\n";
+    for (int i = 1; i <= 300; ++i) {
+        script += "c double 1 1 2 1 1 4\n";
+        const std::string number = std::to_string(i);
+        expected += "********************   Beginn Testfall " + number +
+                    "   ********************\n\nTest: c\nType: double\n\nVorher: \n\n" + blocks +
+                    "Resultat: \n\n2\t\n\nNachher: \n\n" + blocks +
+                    "********************   Ende Testfall " + number +
+                    "   ********************\n\n";
+    }
+    const ProcessResult run = runProgram(probelauf, {}, script, outputToASlowReader);
+    EXPECT_TRUE(run.exitedWith(0)) << run.status;
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(run.out == expected) << run.out.size() << " of " << expected.size() << " bytes";
 }
 
 TEST(ReadError, AnInputThatCannotBeReadIsNoEndOfInput) {

@@ -261,6 +261,14 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
                   cut + "...\".\n");
 }
 
+// As a Windows editor saves a UTF-8 file.
+TEST(Probelauf, AByteOrderMarkAtTheStartIsSkipped) {
+    expectRun(
+        "\xEF\xBB\xBF"
+        "1\nbom double 1 1 2 1 1 4\n",
+        report(1, "bom", "double", rows({"2"}), rows({"4"}), solution({"2"})));
+}
+
 struct ReadError {
     const char* script;
     std::string out;
@@ -280,6 +288,17 @@ TEST(Probelauf, ScriptsThatCannotBeReadEndTheRunWithOneMessage) {
         {"-1\n", "", count + "\"-1\".\n"},
         {"4294967296\n", "", count + "\"4294967296\".\n"},
         {"2x 1 1\n", "", count + "\"2x\".\n"},
+        // A byte-order mark counts only at the very start, and only whole.
+        {" \xEF\xBB\xBF"
+         "1\n",
+         "",
+         count + "\"\xEF\xBB\xBF"
+                 "1\".\n"},
+        {"\xEF\xBB"
+         "1\n",
+         "",
+         count + "\"\xEF\xBB"
+                 "1\".\n"},
         {"2\neins double 1 1 2 1 1 4\n",
          report(1, "eins", "double", rows({"2"}), rows({"4"}), solution({"2"})),
          "Fehler im Testskript bei Testfall 2: Das Skript endet vor dem Namen; angekuendigt "

@@ -75,7 +75,7 @@ TEST(Terminal, ALoneEscapeIsAKeyAndDoesNotHang) {
     ASSERT_TRUE(session.waitFor(awaitKey));
     ASSERT_TRUE(session.waitForMode(false));
     session.send("\x1b");
-    ASSERT_TRUE(session.waitFor("key 27\r\n", 0, std::chrono::seconds(3)));
+    ASSERT_TRUE(session.waitFor("key 27\r\n"));
     session.send("x");
     ASSERT_TRUE(session.waitFor("key 120\r\n"));
     session.finish();
@@ -109,7 +109,7 @@ TEST(Terminal, ColoursAndClearingAreEscapeSequencesAndAreResetAtExit) {
 }
 
 // A terminal without a usable TERM gets no escape sequences at all; NO_COLOR leaves out the
-// colours only.
+// colours only: the highlight (0x70) becomes inverse video, written when it changes.
 struct PlainTerminal {
     std::string name;
     std::string setting;
@@ -123,7 +123,8 @@ void PrintTo(const PlainTerminal& terminal, std::ostream* out) {
 class PlainTerminals : public ::testing::TestWithParam<PlainTerminal> {};
 
 TEST_P(PlainTerminals, WriteOnlyWhatTheTerminalCanShow) {
-    PtySession session(driver, {"clear", "attr:112", "attr:7"}, {GetParam().setting});
+    PtySession session(driver, {"clear", "attr:112", "attr:112", "attr:12", "attr:7"},
+                       {GetParam().setting});
     const int status = session.finish();
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(session.output(), GetParam().screen);
@@ -132,10 +133,11 @@ TEST_P(PlainTerminals, WriteOnlyWhatTheTerminalCanShow) {
 INSTANTIATE_TEST_SUITE_P(Settings, PlainTerminals,
                          ::testing::Values(PlainTerminal{"DumbTerm", "TERM=dumb", "\f"},
                                            PlainTerminal{"NoTerm", "TERM", "\f"},
-                                           PlainTerminal{"NoColor", "NO_COLOR=1", "\x1b[H\x1b[2J"},
+                                           PlainTerminal{"NoColor", "NO_COLOR=1",
+                                                         "\x1b[H\x1b[2J\x1b[7m\x1b[27m\x1b[0m"},
                                            PlainTerminal{"EmptyNoColor", "NO_COLOR=",
-                                                         "\x1b[H\x1b[2J\x1b[30;47m"
-                                                         "\x1b[39;49m\x1b[0m"}));
+                                                         "\x1b[H\x1b[2J\x1b[30;47m\x1b[30;47m"
+                                                         "\x1b[91;40m\x1b[39;49m\x1b[0m"}));
 
 // An interactive shell with job control on the terminal, as a user has one.
 class JobControlShell {
@@ -161,8 +163,7 @@ TEST(JobControl, ABackgroundRunEndsOnItsOwnAndByKillWithoutStopping) {
         << shell.session.output();
     ASSERT_TRUE(shell.run(driver + " sleep >/dev/null &", "$ "));
     // A stopped job would make wait report 128 + SIGTTOU instead of 128 + SIGTERM.
-    EXPECT_TRUE(
-        shell.run("kill %1; wait %1; echo \"killed=$?\"", "killed=143", std::chrono::seconds(3)))
+    EXPECT_TRUE(shell.run("kill %1; wait %1; echo \"killed=$?\"", "killed=143"))
         << shell.session.output();
 }
 
@@ -177,15 +178,13 @@ TEST(JobControl, CtrlZRestoresTheTerminalAndFgBringsBackRawModeAndTheScreen) {
     EXPECT_NE(shell.session.output().find("\x1b[0m", from), std::string::npos);
 
     from = shell.session.output().size();
-    ASSERT_TRUE(shell.run("fg", std::string("\x1b[H\x1b[2J\x1b[91;40mawait key\r\n"),
-                          std::chrono::seconds(3)))
+    ASSERT_TRUE(shell.run("fg", std::string("\x1b[H\x1b[2J\x1b[91;40mawait key\r\n")))
         << shell.session.output().substr(from);
     const termios mode = shell.session.mode();
     EXPECT_EQ(mode.c_lflag & (ICANON | ECHO), 0U);
     from = shell.session.output().size();
     shell.session.send("Q");
-    ASSERT_TRUE(shell.session.waitFor("key 81\r\n", from, std::chrono::seconds(3)))
-        << shell.session.output().substr(from);
+    ASSERT_TRUE(shell.session.waitFor("key 81\r\n", from)) << shell.session.output().substr(from);
     EXPECT_EQ(shell.session.output().substr(from, 8), "key 81\r\n");
 }
 
@@ -203,7 +202,44 @@ TEST_P(TerminalSignal, RestoresModeAndColoursThenEndsByTheSignal) {
     EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
 }
 
+// The signal comes the moment the terminal has switched to raw mode, before the program can
+// have noted the switch: raw mode is undone all the same.
+TEST_P(TerminalSignal, RestoresModeWhenItComesDuringTheSwitchToRawMode) {
+    PtySession session(driver, {"attr:12", "signal-at-raw:" + std::to_string(GetParam()), "key"});
+    const int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == GetParam()) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    const std::string& screen = session.output();
+    EXPECT_EQ(screen.substr(screen.size() - 4), "\x1b[0m");
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, TerminalSignal, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// Ctrl-S stops a terminal's output. In raw mode it is a key like any other; in line mode, where
+// it keeps its meaning, a signal still ends the program instead of waiting to write the colour
+// reset.
+TEST(Terminal, CtrlSIsAKeyInRawModeAndBlocksNoSignal) {
+    PtySession session(driver, {"attr:12", "key", "key"});
+    ASSERT_TRUE(session.waitFor(awaitKey));
+    ASSERT_TRUE(session.waitForMode(false));
+    session.send("\x13");
+    ASSERT_TRUE(session.waitFor("key 19\r\nawait key\r\n")) << session.output();
+    ASSERT_TRUE(session.waitForMode(false));
+    session.signal(SIGTERM);
+    int status = session.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(session.waitForMode(true, std::chrono::milliseconds(0)));
+    EXPECT_EQ(session.output().substr(session.output().size() - 4), "\x1b[0m");
+
+    PtySession stopped(driver, {"attr:12", "word"});
+    ASSERT_TRUE(stopped.waitFor(awaitWord));
+    stopped.send("\x13");
+    ASSERT_TRUE(stopped.waitForStoppedOutput());
+    stopped.signal(SIGTERM);
+    status = stopped.finish();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_TRUE(stopped.waitForMode(true, std::chrono::milliseconds(0)));
+}
 
 TEST(Terminal, CtrlCInRawModeInterruptsAndRestores) {
     PtySession session(driver, {"key"});

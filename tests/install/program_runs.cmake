@@ -50,15 +50,15 @@ function(zifferon_check_program_runs bin work)
         "${stars}   Ende Testfall 1   ${stars}\n\n")
     zifferon_expect_run("${bin}/probelauf" "${work}/probelauf.in" "${probelauf}")
 
-    # rechenpult: the type selection (a cleared screen shows as a form feed), then the end of
-    # the input ends the program.
+    # rechenpult: the type selection (a cleared screen shows as a form feed, the highlighted
+    # entry is marked "> "), then the end of the input ends the program.
     string(ASCII 12 formFeed)
     string(CONCAT rechenpult
         "${formFeed}Zifferon   Version 1.8.6\n\n"
         "Bitte waehlen Sie den Datentyp der Matrixelemente:\n\n"
-        "Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38\n"
-        "Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308\n"
-        "komplexe Zahlen\nBruchzahl\nProgramm beenden\n")
+        "> Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38\n"
+        "  Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308\n"
+        "  komplexe Zahlen\n  Bruchzahl\n  Programm beenden\n")
     zifferon_expect_run("${bin}/rechenpult" /dev/null "${rechenpult}")
 
     # The mass tests: the header line, with its one Latin-1 byte (0xF6, o umlaut), comes first.

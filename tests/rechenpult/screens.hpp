@@ -1,21 +1,13 @@
 #pragma once
 
 // The calculator's screens as a transcript shows them when its output is not a terminal: no
-// colours, a form feed where the screen is cleared, typed input not echoed. Written down from
-// the screens' descriptions, piece by piece.
+// colours (a marker for the highlighted menu entry instead), a form feed where the screen is
+// cleared, typed input not echoed. Written down from the screens' descriptions, piece by piece.
 
 #include <string>
 #include <vector>
 
 namespace zifferon::testing::screens {
-
-inline std::string lines(const std::vector<std::string>& texts) {
-    std::string result;
-    for (const std::string& text : texts) {
-        result += text + "\n";
-    }
-    return result;
-}
 
 inline const std::string banner = "\fZifferon   Version 1.8.6\n\n";
 
@@ -23,34 +15,48 @@ inline std::string titled(const std::string& title) {
     return banner + "\n" + title + "\n\n";
 }
 
-inline const std::string typeSelection =
-    banner + "Bitte waehlen Sie den Datentyp der Matrixelemente:\n\n" +
-    lines({"Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38",
-           "Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308", "komplexe Zahlen",
-           "Bruchzahl", "Programm beenden"});
+// A menu screen: what comes before the entries, and the entries. Without colours the
+// highlighted entry is marked "> " and the others are indented by two blanks.
+struct Menu {
+    std::string head;
+    std::vector<std::string> entries;
 
-inline const std::string mainMenu =
-    titled("Hauptmenue: ") +
-    lines({"Eingabe", "Ausgabe", "Arithmetic", "Matrix-Operationen", "Gleichungsloeser",
-           "Datentyp der Matrizen aendern", "Programm beenden"});
+    // The screen with entry `chosen` (from 1) highlighted.
+    std::string at(int chosen) const {
+        std::string result = head;
+        for (std::size_t k = 0; k < entries.size(); ++k) {
+            result += (static_cast<int>(k) + 1 == chosen ? "> " : "  ") + entries[k] + "\n";
+        }
+        return result;
+    }
+};
 
-inline const std::string inputMenu =
-    titled("Eingabe - Menue: ") +
-    lines({"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen",
-           "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben", "Zurueck zum Hauptmenue"});
+inline const Menu typeSelection{banner + "Bitte waehlen Sie den Datentyp der Matrixelemente:\n\n",
+                                {"Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38",
+                                 "Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308",
+                                 "komplexe Zahlen", "Bruchzahl", "Programm beenden"}};
 
-inline const std::string outputMenu =
-    titled("Ausgabe - Menue: ") +
-    lines({"Matrix 1 ausgeben", "Matrix 2 ausgeben", "Zurueck zum Hauptmenue"});
+inline const Menu mainMenu{
+    titled("Hauptmenue: "),
+    {"Eingabe", "Ausgabe", "Arithmetic", "Matrix-Operationen", "Gleichungsloeser",
+     "Datentyp der Matrizen aendern", "Programm beenden"}};
 
-inline const std::string arithmeticMenu =
-    titled("Arithmetic - Menue: ") + lines({"Matrix 1 + Matrix 2", "Matrix 1 - Matrix 2",
-                                            "Matrix 1 * Matrix 2", "Zurueck zum Hauptmenue"});
+inline const Menu inputMenu{
+    titled("Eingabe - Menue: "),
+    {"Groesze der Matrix 1 anpassen", "Groesze der Matrix 2 anpassen",
+     "Werte der Matrix 1 eingeben", "Werte der Matrix 2 eingeben", "Zurueck zum Hauptmenue"}};
 
-inline const std::string operationsMenu =
-    titled("Matrix - Operationen - Menue: ") +
-    lines({"Determinante Matrix 1", "Determinante Matrix 2", "Adjunkte Matrix 1",
-           "Adjunkte Matrix 2", "Inverse Matrix 1", "Inverse Matrix 2", "Zurueck zum Hauptmenue"});
+inline const Menu outputMenu{titled("Ausgabe - Menue: "),
+                             {"Matrix 1 ausgeben", "Matrix 2 ausgeben", "Zurueck zum Hauptmenue"}};
+
+inline const Menu arithmeticMenu{titled("Arithmetic - Menue: "),
+                                 {"Matrix 1 + Matrix 2", "Matrix 1 - Matrix 2",
+                                  "Matrix 1 * Matrix 2", "Zurueck zum Hauptmenue"}};
+
+inline const Menu operationsMenu{
+    titled("Matrix - Operationen - Menue: "),
+    {"Determinante Matrix 1", "Determinante Matrix 2", "Adjunkte Matrix 1", "Adjunkte Matrix 2",
+     "Inverse Matrix 1", "Inverse Matrix 2", "Zurueck zum Hauptmenue"}};
 
 inline const std::string pause = "Druecken Sie eine beliebige Taste . . . \n";
 

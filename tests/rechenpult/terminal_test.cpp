@@ -230,6 +230,58 @@ INSTANTIATE_TEST_SUITE_P(MenuAndLinePrompt, CalculatorSignal,
                              return describe(info.param);
                          });
 
+// A terminal that is to show no colours: the highlighted entry is marked "> ", the others are
+// indented to match, and where escape sequences are allowed (NO_COLOR) the highlighted entry is
+// in inverse video as well.
+struct Uncoloured {
+    std::string setting;
+    std::string clear;
+    std::string inverse;     // on
+    std::string inverseOff;  // off
+    std::string atExit;
+};
+
+void PrintTo(const Uncoloured& terminal, std::ostream* out) {
+    *out << terminal.setting;
+}
+
+class CalculatorWithoutColours : public ::testing::TestWithParam<Uncoloured> {};
+
+TEST_P(CalculatorWithoutColours, MarkTheHighlightedEntry) {
+    const Uncoloured& terminal = GetParam();
+    // The type selection as the terminal shows it, entry `chosen` highlighted.
+    const auto screen = [&terminal](int chosen) {
+        std::string result = terminal.clear +
+                             "Zifferon   Version 1.8.6\r\n\r\nBitte waehlen Sie den Datentyp der "
+                             "Matrixelemente:\r\n\r\n";
+        for (int k = 1; k <= 5; ++k) {
+            result += k == chosen ? "> " + terminal.inverse : "  ";
+            result += (k == chosen + 1 ? terminal.inverseOff : "") + typeEntries[k - 1] + "\r\n";
+        }
+        return chosen == 5 ? result + terminal.inverseOff : result;
+    };
+    PtySession session(program, {}, {terminal.setting});
+    // Down, Up, Up (to the last entry), each once the screen before it is complete, and Enter.
+    int screens = 1;
+    for (const char* key : {"P", "H", "H", "\r"}) {
+        ASSERT_TRUE(waitForCount(session, "Programm beenden\r\n", screens++)) << session.output();
+        ASSERT_TRUE(session.waitForMode(false));
+        session.send(key);
+    }
+    const int status = session.finish();
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(session.output(), screen(1) + screen(2) + screen(1) + screen(5) + terminal.atExit);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, CalculatorWithoutColours,
+                         ::testing::Values(Uncoloured{"NO_COLOR=1", clear, "\x1b[7m", "\x1b[27m",
+                                                      "\x1b[0m"},
+                                           Uncoloured{"TERM=dumb", "\f", "", "", ""}),
+                         [](const ::testing::TestParamInfo<Uncoloured>& info) {
+                             return info.param.setting == "TERM=dumb" ? std::string("DumbTerminal")
+                                                                      : std::string("NoColor");
+                         });
+
 TEST(CalculatorTerminal, EndOfInputAtALinePromptEndsTheProgram) {
     PtySession session(program);
     ASSERT_TRUE(session.waitFor("Programm beenden"));
@@ -252,10 +304,13 @@ TEST(CalculatorPipe, TheProgramRunsAScriptFromStandardInput) {
     const ProcessResult result = runProgram(program, {}, "\rPPPP\r2\n1 2 3 4\n5 6\n H\r");
     EXPECT_TRUE(result.exitedWith(0));
     EXPECT_EQ(result.err, "");
-    const std::string mainMenu = s::mainMenu;
-    EXPECT_EQ(result.out, s::typeSelection + mainMenu + mainMenu + mainMenu + mainMenu + mainMenu +
-                              s::solverInput(2) + s::solverResult("x1 = -4\nx2 = 4.5\n") +
-                              mainMenu + mainMenu);
+    std::string expected = s::typeSelection.at(1);
+    for (int k = 1; k <= 5; ++k) {
+        expected += s::mainMenu.at(k);
+    }
+    expected += s::solverInput(2) + s::solverResult("x1 = -4\nx2 = 4.5\n") + s::mainMenu.at(1) +
+                s::mainMenu.at(7);
+    EXPECT_EQ(result.out, expected);
 }
 
 }  // namespace

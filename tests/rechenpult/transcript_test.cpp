@@ -42,9 +42,14 @@ std::string choose(int downs) {
     return std::string(static_cast<std::size_t>(downs), 'P') + "\r";
 }
 
-// A menu as drawn while the highlight moves `downs` entries: once, then once per key.
-std::string drawn(const std::string& menu, int downs) {
-    return repeat(menu, downs + 1);
+// A menu as drawn while the highlight moves `downs` entries down from entry `from`: once, then
+// once per key.
+std::string drawn(const s::Menu& menu, int downs, int from = 1) {
+    std::string result;
+    for (int k = from; k <= from + downs; ++k) {
+        result += menu.at(k);
+    }
+    return result;
 }
 
 constexpr int floatType = 0, doubleType = 1, complexType = 2, fractionType = 3;
@@ -67,10 +72,11 @@ const std::string message100 =
 TEST(CalculatorStart, TheTypeSelectionCanEndTheProgram) {
     EXPECT_EQ(session(choose(4)).out, drawn(s::typeSelection, 4));
     // Up from the first entry wraps to the last; an arrow key redraws twice.
-    EXPECT_EQ(session("\x1b[A\r").out, repeat(s::typeSelection, 3));
-    EXPECT_EQ(session("H\r").out, repeat(s::typeSelection, 2));
+    const std::string first = s::typeSelection.at(1), last = s::typeSelection.at(5);
+    EXPECT_EQ(session("\x1b[A\r").out, first + first + last);
+    EXPECT_EQ(session("H\r").out, first + last);
     // Lower-case letters and other keys only redraw.
-    EXPECT_EQ(session("hpx\x1b[C" + choose(4)).out, repeat(s::typeSelection, 4 + 5));
+    EXPECT_EQ(session("hpx\x1b[C" + choose(4)).out, repeat(first, 4) + drawn(s::typeSelection, 4));
     const Transcript ended = session(choose(4));
     EXPECT_EQ(ended.status, 0);
     EXPECT_EQ(ended.err, "");
@@ -78,15 +84,15 @@ TEST(CalculatorStart, TheTypeSelectionCanEndTheProgram) {
 
 TEST(CalculatorStart, EndOfInputEndsTheProgram) {
     const Transcript atStart = session("");
-    EXPECT_EQ(atStart.out, s::typeSelection);
+    EXPECT_EQ(atStart.out, s::typeSelection.at(1));
     EXPECT_EQ(atStart.status, 0);
     const Transcript inMainMenu = session(toMainMenu(floatType) + "P");
-    EXPECT_EQ(inMainMenu.out, shownToMainMenu(floatType) + repeat(s::mainMenu, 2));
+    EXPECT_EQ(inMainMenu.out, shownToMainMenu(floatType) + drawn(s::mainMenu, 1));
     EXPECT_EQ(inMainMenu.status, 0);
     // In the middle of a dialog.
     const Transcript inDialog = session(toMainMenu(floatType) + choose(0) + choose(0) + "2\n");
     EXPECT_EQ(inDialog.out,
-              shownToMainMenu(floatType) + s::mainMenu + s::inputMenu + s::sizeDialog);
+              shownToMainMenu(floatType) + s::mainMenu.at(1) + s::inputMenu.at(1) + s::sizeDialog);
     EXPECT_EQ(inDialog.status, 0);
 }
 
@@ -95,7 +101,7 @@ TEST(CalculatorStart, MainMenuEndsTheProgramOrChangesTheType) {
               shownToMainMenu(floatType) + shownEndProgram);
     // Up from "Eingabe" wraps to "Programm beenden".
     EXPECT_EQ(session(toMainMenu(fractionType) + "H\r").out,
-              shownToMainMenu(fractionType) + repeat(s::mainMenu, 2));
+              shownToMainMenu(fractionType) + s::mainMenu.at(1) + s::mainMenu.at(7));
     EXPECT_EQ(session(toMainMenu(doubleType) + choose(5) + choose(4)).out,
               shownToMainMenu(doubleType) + drawn(s::mainMenu, 5) + drawn(s::typeSelection, 4));
 }
@@ -104,11 +110,11 @@ TEST(CalculatorStart, EveryTypeCycleStartsWithFreshZeroMatrices) {
     const std::string script = toMainMenu(floatType) + choose(0) + choose(0) + "2\n2\n" +
                                choose(4) + choose(5) + toMainMenu(floatType) + choose(1) +
                                choose(0) + " " + choose(2) + endProgram;
-    const std::string expected = shownToMainMenu(floatType) + s::mainMenu + s::inputMenu +
-                                 s::sizeDialog + drawn(s::inputMenu, 4) + drawn(s::mainMenu, 5) +
-                                 shownToMainMenu(floatType) + drawn(s::mainMenu, 1) +
-                                 s::outputMenu + s::zeroReport + drawn(s::outputMenu, 2) +
-                                 shownEndProgram;
+    const std::string expected = shownToMainMenu(floatType) + s::mainMenu.at(1) +
+                                 s::inputMenu.at(1) + s::sizeDialog + drawn(s::inputMenu, 4) +
+                                 drawn(s::mainMenu, 5) + shownToMainMenu(floatType) +
+                                 drawn(s::mainMenu, 1) + s::outputMenu.at(1) + s::zeroReport +
+                                 drawn(s::outputMenu, 2) + shownEndProgram;
     EXPECT_EQ(session(script).out, expected);
 }
 
@@ -127,11 +133,12 @@ void expectFilledReport(const Filled& f) {
                                choose(2) + choose(1) + choose(0) + " " + choose(1) + " " +
                                choose(1) + endProgram;
     const std::string expected =
-        shownToMainMenu(f.type) + s::mainMenu + s::inputMenu + s::sizeDialog +
+        shownToMainMenu(f.type) + s::mainMenu.at(1) + s::inputMenu.at(1) + s::sizeDialog +
         drawn(s::inputMenu, 2) + s::valueDialog(s::valuesPrompt, f.columns, f.rows, f.columns) +
-        drawn(s::inputMenu, 2) + drawn(s::mainMenu, 1) + s::outputMenu + s::report(f.report) +
-        drawn(s::outputMenu, 1) + s::zeroReportOf(f.type == complexType ? "(0,0)" : "0") +
-        drawn(s::outputMenu, 1) + shownEndProgram;
+        drawn(s::inputMenu, 2, 3) + drawn(s::mainMenu, 1) + s::outputMenu.at(1) +
+        s::report(f.report) + drawn(s::outputMenu, 1) +
+        s::zeroReportOf(f.type == complexType ? "(0,0)" : "0") + drawn(s::outputMenu, 1, 2) +
+        shownEndProgram;
     const Transcript result = session(script);
     EXPECT_EQ(result.out, expected);
     EXPECT_EQ(result.err, "");
@@ -194,16 +201,16 @@ TEST(CalculatorInputOutput, SizeErrorsAreShownAndChangeNothing) {
                                "2000000000\n2000000000\n" + " " + choose(4) + choose(1) +
                                choose(0) + " " + choose(2) + endProgram;
     const std::string expected =
-        shownToMainMenu(doubleType) + s::mainMenu + s::inputMenu +
+        shownToMainMenu(doubleType) + s::mainMenu.at(1) + s::inputMenu.at(1) +
         // 0 rows, then -1 rows: the size error, the pause.
-        s::sizeDialog + s::matrixError(message100) + s::pause + s::inputMenu + s::sizeDialog +
-        s::matrixError(message100) + s::pause + s::inputMenu +
+        s::sizeDialog + s::matrixError(message100) + s::pause + s::inputMenu.at(1) + s::sizeDialog +
+        s::matrixError(message100) + s::pause + s::inputMenu.at(1) +
         // Text for a count: the text error on the error stream, the pause.
         s::titled("Geben Sie bitte folgende Daten ein:") + "Anzahl der Zeilen = " + s::pause +
-        s::inputMenu +
+        s::inputMenu.at(1) +
         // Storage beyond the machine's memory.
-        s::sizeDialog + s::pause + drawn(s::inputMenu, 4) + drawn(s::mainMenu, 1) + s::outputMenu +
-        s::zeroReport + drawn(s::outputMenu, 2) + shownEndProgram;
+        s::sizeDialog + s::pause + drawn(s::inputMenu, 4) + drawn(s::mainMenu, 1) +
+        s::outputMenu.at(1) + s::zeroReport + drawn(s::outputMenu, 2) + shownEndProgram;
     const Transcript result = session(script);
     EXPECT_EQ(result.out, expected);
     EXPECT_EQ(result.err,
@@ -222,11 +229,11 @@ struct BadValues {
 void expectValueError(const BadValues& v) {
     const std::string script = toMainMenu(v.type) + choose(0) + choose(2) + v.typed + " " +
                                choose(2) + choose(1) + choose(0) + " " + choose(2) + endProgram;
-    const std::string expected = shownToMainMenu(v.type) + s::mainMenu + drawn(s::inputMenu, 2) +
-                                 s::valueDialog(s::valuesPrompt, 3, v.lastRow, v.lastColumn) +
-                                 s::pause + drawn(s::inputMenu, 2) + drawn(s::mainMenu, 1) +
-                                 s::outputMenu + s::report(v.report) + drawn(s::outputMenu, 2) +
-                                 shownEndProgram;
+    const std::string expected =
+        shownToMainMenu(v.type) + s::mainMenu.at(1) + drawn(s::inputMenu, 2) +
+        s::valueDialog(s::valuesPrompt, 3, v.lastRow, v.lastColumn) + s::pause +
+        drawn(s::inputMenu, 2, 3) + drawn(s::mainMenu, 1) + s::outputMenu.at(1) +
+        s::report(v.report) + drawn(s::outputMenu, 2) + shownEndProgram;
     const Transcript result = session(script);
     EXPECT_EQ(result.out, expected) << v.typed;
     EXPECT_EQ(result.err, s::textError(v.error)) << v.typed;
@@ -291,10 +298,10 @@ std::string fillBoth(int rows1, int columns1, const std::string& values1, int ro
 }
 
 std::string shownFillBoth(int rows1, int columns1, int rows2, int columns2) {
-    return s::mainMenu + s::inputMenu + s::sizeDialog + drawn(s::inputMenu, 1) + s::sizeDialog +
-           drawn(s::inputMenu, 1) + s::valueDialog(s::valuesPrompt, columns1, rows1, columns1) +
-           drawn(s::inputMenu, 1) + s::valueDialog(s::valuesPrompt, columns2, rows2, columns2) +
-           drawn(s::inputMenu, 1);
+    return s::mainMenu.at(1) + s::inputMenu.at(1) + s::sizeDialog + drawn(s::inputMenu, 1) +
+           s::sizeDialog + drawn(s::inputMenu, 1, 2) +
+           s::valueDialog(s::valuesPrompt, columns1, rows1, columns1) + drawn(s::inputMenu, 1, 3) +
+           s::valueDialog(s::valuesPrompt, columns2, rows2, columns2) + drawn(s::inputMenu, 1, 4);
 }
 
 std::string failed(const std::string& message) {
@@ -307,7 +314,7 @@ TEST(CalculatorArithmetic, SumDifferenceAndProductWithTheirSizeErrors) {
         choose(2) + choose(0) + " " + choose(1) + " " + choose(1) + " " + choose(1) + endProgram;
     const std::string expected =
         shownToMainMenu(doubleType) + shownFillBoth(2, 3, 3, 2) + drawn(s::mainMenu, 2) +
-        s::arithmeticMenu +
+        s::arithmeticMenu.at(1) +
         failed(
             "Die beiden zu addierenden Matrizen stimmen nicht in der Anzahl der Zeilen und "
             "Spalten ueberein.") +
@@ -315,8 +322,8 @@ TEST(CalculatorArithmetic, SumDifferenceAndProductWithTheirSizeErrors) {
         failed(
             "Die beiden zu subtrahierenden Matrizen stimmen nicht in der Anzahl der Zeilen und "
             "Spalten ueberein.") +
-        drawn(s::arithmeticMenu, 1) + s::result("4\t5\t\n10\t11\t\n") +
-        drawn(s::arithmeticMenu, 1) + shownEndProgram;
+        drawn(s::arithmeticMenu, 1, 2) + s::result("4\t5\t\n10\t11\t\n") +
+        drawn(s::arithmeticMenu, 1, 3) + shownEndProgram;
     EXPECT_EQ(session(script).out, expected);
 }
 
@@ -325,10 +332,10 @@ TEST(CalculatorArithmetic, InitialZeroMatricesAndTheVectorProduct) {
     EXPECT_EQ(session(toMainMenu(floatType) + choose(2) + choose(0) + " " + choose(1) + " " +
                       choose(1) + " " + choose(1) + endProgram)
                   .out,
-              shownToMainMenu(floatType) + drawn(s::mainMenu, 2) + s::arithmeticMenu +
+              shownToMainMenu(floatType) + drawn(s::mainMenu, 2) + s::arithmeticMenu.at(1) +
                   s::result(zeros) + drawn(s::arithmeticMenu, 1) + s::result(zeros) +
-                  drawn(s::arithmeticMenu, 1) + s::result(zeros) + drawn(s::arithmeticMenu, 1) +
-                  shownEndProgram);
+                  drawn(s::arithmeticMenu, 1, 2) + s::result(zeros) +
+                  drawn(s::arithmeticMenu, 1, 3) + shownEndProgram);
 
     // Two column vectors of three rows: their vector product. Two row vectors: no product.
     const std::string vectors =
@@ -338,11 +345,11 @@ TEST(CalculatorArithmetic, InitialZeroMatricesAndTheVectorProduct) {
     EXPECT_EQ(session(vectors).out,
               shownToMainMenu(complexType) + shownFillBoth(3, 1, 3, 1) + drawn(s::mainMenu, 2) +
                   drawn(s::arithmeticMenu, 2) + s::result("(0,0)\t\n(0,0)\t\n(1,0)\t\n") +
-                  drawn(s::arithmeticMenu, 1) + shownFillBoth(1, 3, 1, 3) + drawn(s::mainMenu, 2) +
-                  drawn(s::arithmeticMenu, 2) +
+                  drawn(s::arithmeticMenu, 1, 3) + shownFillBoth(1, 3, 1, 3) +
+                  drawn(s::mainMenu, 2) + drawn(s::arithmeticMenu, 2) +
                   failed("Die Spaltenanzahl der Matrix 1 stimmt nicht mit der Zeilenanzahl der "
                          "Matrix 2 ueberein.") +
-                  drawn(s::arithmeticMenu, 1) + shownEndProgram);
+                  drawn(s::arithmeticMenu, 1, 3) + shownEndProgram);
 }
 
 // Runs all six matrix operations in order, each followed by the pause.
@@ -350,9 +357,9 @@ const std::string allOperations =
     choose(3) + choose(0) + " " + repeat(choose(1) + " ", 5) + choose(1) + endProgram;
 
 std::string shownOperations(const std::string (&screens)[6]) {
-    std::string result = drawn(s::mainMenu, 3) + s::operationsMenu;
-    for (const std::string& screen : screens) {
-        result += screen + drawn(s::operationsMenu, 1);
+    std::string result = drawn(s::mainMenu, 3) + s::operationsMenu.at(1);
+    for (int k = 0; k < 6; ++k) {
+        result += screens[k] + drawn(s::operationsMenu, 1, k + 1);
     }
     return result + shownEndProgram;
 }
@@ -394,8 +401,8 @@ TEST(CalculatorOperations, FractionsAndComplexNumbersInTheirOwnTextForms) {
         choose(3) + choose(0) + " " + choose(1) + " " + choose(5) + endProgram;
     EXPECT_EQ(session(complex).out,
               shownToMainMenu(complexType) + shownFillBoth(2, 2, 1, 1) + drawn(s::mainMenu, 3) +
-                  s::operationsMenu + s::result("(-1,0)") + drawn(s::operationsMenu, 1) +
-                  s::result("(0,2)") + drawn(s::operationsMenu, 5) + shownEndProgram);
+                  s::operationsMenu.at(1) + s::result("(-1,0)") + drawn(s::operationsMenu, 1) +
+                  s::result("(0,2)") + drawn(s::operationsMenu, 5, 2) + shownEndProgram);
 }
 
 TEST(CalculatorOperations, FractionOverflowIsShownAsATextError) {
@@ -406,8 +413,8 @@ TEST(CalculatorOperations, FractionOverflowIsShownAsATextError) {
         choose(3) + choose(0) + " " + choose(6) + endProgram;
     const Transcript result = session(script);
     EXPECT_EQ(result.out, shownToMainMenu(fractionType) + shownFillBoth(2, 2, 1, 1) +
-                              drawn(s::mainMenu, 3) + s::operationsMenu + s::banner + s::pause +
-                              drawn(s::operationsMenu, 6) + shownEndProgram);
+                              drawn(s::mainMenu, 3) + s::operationsMenu.at(1) + s::banner +
+                              s::pause + drawn(s::operationsMenu, 6) + shownEndProgram);
     EXPECT_EQ(result.err, s::textError("mathematischer Fehler -> Ueberlauf (Bruchzahl)"));
 }
 
@@ -465,7 +472,7 @@ TEST(CalculatorSolver, TheTypeCyclesMatricesStayAsTheyWere) {
                                choose(0) + " " + choose(2) + endProgram;
     EXPECT_EQ(session(script).out, shownToMainMenu(doubleType) + drawn(s::mainMenu, 4) +
                                        s::solverInput(1) + s::solverResult("x1 = 2\n") +
-                                       drawn(s::mainMenu, 1) + s::outputMenu + s::zeroReport +
+                                       drawn(s::mainMenu, 1) + s::outputMenu.at(1) + s::zeroReport +
                                        drawn(s::outputMenu, 2) + shownEndProgram);
 }
 

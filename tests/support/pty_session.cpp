@@ -127,6 +127,22 @@ bool PtySession::waitForMode(bool lineMode, std::chrono::milliseconds timeout) {
     }
 }
 
+bool PtySession::waitForStoppedOutput(std::chrono::milliseconds timeout) {
+    const int slave = open(slaveName.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    if (slave < 0) {
+        throw std::runtime_error("cannot open the terminal");
+    }
+    const auto deadline = Clock::now() + timeout;
+    bool stopped = false;
+    // A stopped terminal has no room for output.
+    pollfd request{slave, POLLOUT, 0};
+    while (!(stopped = poll(&request, 1, 0) == 0) && Clock::now() <= deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    close(slave);
+    return stopped;
+}
+
 void PtySession::signal(int number) {
     kill(child, number);
 }

@@ -37,6 +37,8 @@ public:
     termios mode() const;
     // Polls until the echo and line-mode flags of the terminal are as given.
     bool waitForMode(bool lineMode, std::chrono::milliseconds timeout = defaultTimeout);
+    // Polls until the terminal holds back the program's output (flow control: Ctrl-S).
+    bool waitForStoppedOutput(std::chrono::milliseconds timeout = defaultTimeout);
 
     void signal(int number);
     // Waits for the program to end, reading the rest of its output; returns the wait status.

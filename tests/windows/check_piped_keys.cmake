@@ -1,6 +1,8 @@
 # The calculator driven through a pipe as on Linux: the same escape sequences are arrow keys.
 # Down, Up, Up (wrapping to the last entry) and Enter end the program from the type selection;
-# each arrow redraws the screen twice (prefix, then code), so it is shown seven times.
+# each arrow redraws the screen twice (prefix, then code), so it is shown seven times, with the
+# marker "> " on the highlighted entry: the first, the first, the second, the second, the first,
+# the first, the last.
 # Variables: WINE, PROGRAM, WORK_DIR.
 cmake_minimum_required(VERSION 3.25)
 
@@ -8,13 +10,25 @@ string(ASCII 27 escape)
 string(ASCII 12 formFeed)
 file(MAKE_DIRECTORY "${WORK_DIR}")
 file(WRITE "${WORK_DIR}/keys" "${escape}[B${escape}[A${escape}OA\r")
-string(CONCAT screen
-    "${formFeed}Zifferon   Version 1.8.6\n\n"
-    "Bitte waehlen Sie den Datentyp der Matrixelemente:\n\n"
-    "Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38\n"
-    "Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308\n"
-    "komplexe Zahlen\nBruchzahl\nProgramm beenden\n")
-string(REPEAT "${screen}" 7 expected)
+set(entries
+    "Dezimalzahl im Bereich von 1.17549e-38 bis 3.40282e+38"
+    "Dezimalzahl im Bereich von 2.22507e-308 bis 1.79769e+308"
+    "komplexe Zahlen" "Bruchzahl" "Programm beenden")
+set(expected "")
+foreach(chosen IN ITEMS 1 1 2 2 1 1 5)
+    string(APPEND expected
+        "${formFeed}Zifferon   Version 1.8.6\n\n"
+        "Bitte waehlen Sie den Datentyp der Matrixelemente:\n\n")
+    set(number 0)
+    foreach(entry IN LISTS entries)
+        math(EXPR number "${number} + 1")
+        if(number EQUAL chosen)
+            string(APPEND expected "> ${entry}\n")
+        else()
+            string(APPEND expected "  ${entry}\n")
+        endif()
+    endforeach()
+endforeach()
 
 execute_process(
     COMMAND "${WINE}" "${PROGRAM}"

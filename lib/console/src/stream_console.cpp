@@ -30,6 +30,15 @@ void StreamConsole::setTextAttribute(std::uint8_t attribute) {
     if (traits.colours) {
         outStream << sgrSequence(attribute);
         wroteColours = true;
+    } else if (traits.escapes) {
+        // The highlight, black on light grey, is the normal colours swapped. Written only when
+        // it changes, so that a screen without highlight gets no escape sequence.
+        const bool highlight = attribute == attributeHighlight;
+        if (highlight != inverse) {
+            outStream << (highlight ? sgrInverse : sgrInverseOff);
+            inverse = highlight;
+            wroteColours = true;
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #include "fd_streams.hpp"
 
 #include <poll.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,17 +53,46 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
     }
 }
 
+namespace {
+
+// Non-blocking mode, set by whoever handed us the descriptor: a slow reader is waited for, not
+// taken for a failure.
+void waitUntilWritable(int fd) {
+    pollfd request{fd, POLLOUT, 0};
+    while (poll(&request, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
+// Takes back the last `count` bytes written to a regular file, so that a file that is full (a
+// full disk, a file size limit) ends with the last write that arrived whole: a table with its
+// last complete row, not half a row. The offset goes back too, or a later write through a
+// shared descriptor (standard error redirected to the same file) would leave a hole.
+void takeBack(int fd, std::size_t count) {
+    struct stat file {};
+    if (count == 0 || fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+        return;
+    }
+    const off_t end = lseek(fd, 0, SEEK_CUR);
+    if (end >= static_cast<off_t>(count) && ftruncate(fd, end - static_cast<off_t>(count)) == 0) {
+        lseek(fd, end - static_cast<off_t>(count), SEEK_SET);
+    }
+}
+
+}  // namespace
+
 int writeAll(int fd, const char* text, std::size_t count) {
-    while (count > 0) {
-        const ssize_t written = write(fd, text, count);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return errno;
+    std::size_t done = 0;
+    while (done < count) {
+        const ssize_t written = write(fd, text + done, count - done);
+        if (written >= 0) {
+            done += static_cast<std::size_t>(written);
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            waitUntilWritable(fd);
+        } else if (errno != EINTR) {
+            const int error = errno;
+            takeBack(fd, done);
+            return error;
         }
-        text += written;
-        count -= static_cast<std::size_t>(written);
     }
     return 0;
 }

@@ -34,7 +34,9 @@ private:
     std::function<void()> continued;
 };
 
-// Writes all bytes, retrying after interruptions; returns 0 or the error number.
+// Writes all bytes, retrying after interruptions and waiting while a descriptor in non-blocking
+// mode is full; returns 0 or the error number. A write that fails part way into a regular file
+// leaves nothing of itself there.
 int writeAll(int fd, const char* text, std::size_t count);
 
 // Output to a file descriptor.

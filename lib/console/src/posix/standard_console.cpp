@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <ostream>
@@ -76,7 +77,10 @@ struct StandardStreams {
 class PosixConsole final : private StandardStreams, public StreamConsole {
 public:
     PosixConsole() : StreamConsole(StandardStreams::input, output, error, outputTraits) {
-        posix::TerminalGuard::install(inputIsTerminal, outputTraits.colours);
+        // A file size limit then fails the write with EFBIG, which is reported like a full
+        // disk, instead of killing the program by SIGXFSZ without a word.
+        std::signal(SIGXFSZ, SIG_IGN);
+        posix::TerminalGuard::install(inputIsTerminal, outputTraits.escapes);
         StandardStreams::input.onContinued([this] { redraw(); });
     }
 

@@ -1,5 +1,6 @@
 #include "terminal_guard.hpp"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <termios.h>
 #include <unistd.h>
@@ -17,7 +18,12 @@ namespace {
 termios savedMode{};
 termios rawMode{};
 bool haveSavedMode = false;
-bool coloursReachTerminal = false;
+bool attributesReachTerminal = false;
+// The terminal once more, in non-blocking mode: a signal handler writes through it, so that it
+// never waits for output the user has stopped (Ctrl-S in line mode) or a terminal that does
+// not take any more. A description of its own, as non-blocking mode on the one standard output
+// shares would reach the shell too.
+int signalOutput = -1;
 volatile std::sig_atomic_t rawModeOn = 0;
 volatile std::sig_atomic_t rawModeWanted = 0;  // a key is awaited
 volatile std::sig_atomic_t coloursWritten = 0;
@@ -25,34 +31,65 @@ volatile std::sig_atomic_t continued = 0;
 
 constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
-// tcsetattr with SIGTTOU held back: should the program have lost the terminal meanwhile, the
-// call must neither stop it nor hang.
-bool setMode(const termios& mode) {
-    sigset_t ttou;
+// Changes the mode and records it with every signal held back that looks at the record, so
+// that no handler finds the terminal switched but not yet recorded (a raw terminal left behind
+// by SIGTERM). SIGTTOU is held back too: should the program have lost the terminal meanwhile,
+// the call must neither stop it nor hang.
+void switchMode(bool raw) {
+    sigset_t held;
     sigset_t previous;
-    sigemptyset(&ttou);
-    sigaddset(&ttou, SIGTTOU);
-    sigprocmask(SIG_BLOCK, &ttou, &previous);
-    const bool done = tcsetattr(STDIN_FILENO, TCSANOW, &mode) == 0;
+    sigemptyset(&held);
+    for (const int signal : endingSignals) {
+        sigaddset(&held, signal);
+    }
+    sigaddset(&held, SIGTSTP);
+    sigaddset(&held, SIGCONT);
+    sigaddset(&held, SIGTTOU);
+    sigprocmask(SIG_BLOCK, &held, &previous);
+    // TCSANOW, not TCSAFLUSH: keys typed ahead must not be lost. Raw mode is set only in the
+    // foreground; in the background it is set when the program is continued there.
+    if (raw && !rawModeOn && TerminalGuard::inForeground()) {
+        rawModeOn = tcsetattr(STDIN_FILENO, TCSANOW, &rawMode) == 0 ? 1 : 0;
+    } else if (!raw && rawModeOn) {
+        tcsetattr(STDIN_FILENO, TCSANOW, &savedMode);
+        rawModeOn = 0;
+    }
     sigprocmask(SIG_SETMASK, &previous, nullptr);
-    return done;
 }
 
 void leaveRaw() {
-    if (rawModeOn) {
-        setMode(savedMode);
-        rawModeOn = 0;
+    switchMode(false);
+}
+
+// Writes what the terminal takes at once; the rest is dropped.
+void writeAtOnce(int fd, const char* text, std::size_t count) {
+    while (count > 0) {
+        const ssize_t written = write(fd, text, count);
+        if (written > 0) {
+            text += written;
+            count -= static_cast<std::size_t>(written);
+        } else if (written == 0 || errno != EINTR) {
+            return;
+        }
     }
 }
 
 void resetColours() {
-    if (coloursWritten && coloursReachTerminal) {
+    if (coloursWritten && attributesReachTerminal) {
         writeAll(STDOUT_FILENO, sgrReset, sizeof sgrReset - 1);
     }
 }
 
+// The same from a signal handler: never waits.
+void resetColoursAtOnce() {
+    if (coloursWritten && signalOutput >= 0) {
+        writeAtOnce(signalOutput, sgrReset, sizeof sgrReset - 1);
+    }
+}
+
 void restoreAndReraise(int signal) {
-    TerminalGuard::restore();
+    leaveRaw();
+    resetColoursAtOnce();
     // SA_RESETHAND has put the default action back; it takes effect when the handler returns.
     raise(signal);
 }
@@ -70,7 +107,7 @@ void setHandler(int signal, void (*handler)(int), int flags) {
 void suspend(int /*signal*/) {
     const int savedErrno = errno;
     leaveRaw();
-    resetColours();
+    resetColoursAtOnce();
     setHandler(SIGTSTP, SIG_DFL, 0);
     sigset_t tstp;
     sigemptyset(&tstp);
@@ -84,8 +121,8 @@ void suspend(int /*signal*/) {
 // No SA_RESTART: a wait for input returns, so that the screen can be drawn again.
 void resume(int /*signal*/) {
     const int savedErrno = errno;
-    if (rawModeWanted && !rawModeOn && TerminalGuard::inForeground() && setMode(rawMode)) {
-        rawModeOn = 1;
+    if (rawModeWanted) {
+        switchMode(true);
     }
     continued = 1;
     errno = savedErrno;
@@ -99,12 +136,19 @@ bool ignoredAtStart(int signal) {
 
 }  // namespace
 
-void TerminalGuard::install(bool inputIsTerminal, bool coloursOnTerminal) {
-    coloursReachTerminal = coloursOnTerminal;
+void TerminalGuard::install(bool inputIsTerminal, bool attributesOnTerminal) {
+    attributesReachTerminal = attributesOnTerminal;
+    char terminal[256];
+    if (attributesOnTerminal && ttyname_r(STDOUT_FILENO, terminal, sizeof terminal) == 0) {
+        signalOutput = open(terminal, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    }
     haveSavedMode = inputIsTerminal && tcgetattr(STDIN_FILENO, &savedMode) == 0;
     rawMode = savedMode;
     rawMode.c_lflag &= ~(ICANON | ECHO | IEXTEN);  // keys one by one, unechoed; ISIG stays on
-    rawMode.c_cc[VMIN] = 1;                        // a read returns as soon as one byte is there
+    // Ctrl-S and Ctrl-Q are keys like any other in a full-screen program; as flow control they
+    // would stop the output, and with it the program at its next write, signals included.
+    rawMode.c_iflag &= ~IXON;
+    rawMode.c_cc[VMIN] = 1;  // a read returns as soon as one byte is there
     rawMode.c_cc[VTIME] = 0;
     for (const int signal : endingSignals) {
         // Started with the signal ignored (nohup, background job): keep it so.
@@ -120,11 +164,7 @@ void TerminalGuard::install(bool inputIsTerminal, bool coloursOnTerminal) {
 
 void TerminalGuard::enterRawMode() {
     rawModeWanted = 1;
-    // TCSANOW, not TCSAFLUSH: keys typed ahead must not be lost. In the background the mode
-    // is set when the program is continued in the foreground.
-    if (haveSavedMode && !rawModeOn && inForeground() && setMode(rawMode)) {
-        rawModeOn = 1;
-    }
+    switchMode(true);
 }
 
 void TerminalGuard::leaveRawMode() {

@@ -3,7 +3,9 @@
 namespace zifferon::console::posix {
 
 // Keeps the terminal restorable from anywhere, signal handlers included: the mode standard
-// input had at start, whether raw mode is on or wanted, and whether colours were written.
+// input had at start, whether raw mode is on or wanted, and whether colours (or other text
+// attributes) were written. A signal handler never waits for the output: it puts the colours
+// back only if the terminal takes the reset at once.
 //
 // The state is process-wide because the terminal is; everything a signal handler touches is
 // written before the handlers are installed or is a sig_atomic_t.
@@ -16,10 +18,12 @@ public:
     // Saves the terminal mode (if standard input is a terminal) and installs the handlers:
     // SIGINT, SIGTERM, SIGHUP, SIGQUIT and SIGABRT restore, then end the program as the signal
     // would; SIGTSTP restores, then stops; SIGCONT puts raw mode back if a key is awaited. A
-    // signal ignored at start stays ignored. Call once.
-    static void install(bool inputIsTerminal, bool coloursOnTerminal);
+    // signal ignored at start stays ignored. `attributesOnTerminal`: text attributes written to
+    // standard output reach a terminal. Call once.
+    static void install(bool inputIsTerminal, bool attributesOnTerminal);
 
-    // Raw mode: no echo, no line editing, signals still on, one byte at a time.
+    // Raw mode: no echo, no line editing, no flow control, signals still on, one byte at a
+    // time.
     static void enterRawMode();
     static void leaveRawMode();
     static void noteColoursWritten();
@@ -29,8 +33,8 @@ public:
     // Whether the program owns the terminal now.
     static bool inForeground();
 
-    // Back to the saved mode and the terminal's own colours. Harmless to call twice, and
-    // async-signal-safe.
+    // Back to the saved mode and the terminal's own colours, at the program's end. Harmless to
+    // call twice.
     static void restore();
 };
 

@@ -65,6 +65,8 @@ public:
         }
     }
 
+    bool showsColours() const override { return outputIsConsole; }
+
     void clearScreen() override {
         if (!outputIsConsole) {
             StreamConsole::clearScreen();

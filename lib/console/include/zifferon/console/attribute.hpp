@@ -16,4 +16,9 @@ inline constexpr char sgrDefaultColours[] = "\x1b[39;49m";
 // Back to the terminal's own colours.
 inline constexpr char sgrReset[] = "\x1b[0m";
 
+// Inverse video on and off: the highlight on a terminal that takes escape sequences but is to
+// show no colours (NO_COLOR).
+inline constexpr char sgrInverse[] = "\x1b[7m";
+inline constexpr char sgrInverseOff[] = "\x1b[27m";
+
 }  // namespace zifferon::console

@@ -62,6 +62,9 @@ public:
     // Whether out() reaches a terminal, where control bytes from the input must not reach the
     // screen as they are.
     virtual bool outputIsTerminal() const { return false; }
+    // Whether text attributes show as colours. Where they do not, a highlight needs a mark of
+    // its own.
+    virtual bool showsColours() const { return false; }
 };
 
 }  // namespace zifferon::console

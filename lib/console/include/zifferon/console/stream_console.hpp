@@ -26,10 +26,11 @@ struct OutputTraits {
 // A console over streams: the whole behaviour of the terminal layer apart from the terminal
 // modes, which a platform backend adds through beginKeyWait and endKeyWait.
 //
-// Colours are written as ANSI sequences into out() when the traits allow it, and a clear
-// screen is an escape sequence or else a form feed, so a transcript shows where each screen
-// starts. Every wait for a key first commits the output (see commitOutput), and a read error
-// of the input passes through every read as InputFailed.
+// Colours are written as ANSI sequences into out() when the traits allow it; where escape
+// sequences are allowed but colours are not, the highlight attribute is inverse video and the
+// others are normal text. A clear screen is an escape sequence or else a form feed, so a
+// transcript shows where each screen starts. Every wait for a key first commits the output (see
+// commitOutput), and a read error of the input passes through every read as InputFailed.
 class StreamConsole : public Console {
 public:
     StreamConsole(InputBuffer& input, std::ostream& out, std::ostream& err, OutputTraits traits);
@@ -45,8 +46,10 @@ public:
     int readKey() override;
     void pause() override;
     bool outputIsTerminal() const override { return traits.terminal; }
+    bool showsColours() const override { return traits.colours; }
 
-    // Whether any colour has been written, so that the terminal's own colours need restoring.
+    // Whether any colour (or inverse video) has been written, so that the terminal's own
+    // colours need restoring.
     bool coloursWritten() const { return wroteColours; }
 
 protected:
@@ -79,6 +82,7 @@ private:
     std::ostream& errStream;
     OutputTraits traits;
     bool wroteColours = false;
+    bool inverse = false;         // inverse video is on
     int pendingKey = endOfInput;  // the second code of an arrow key
     std::uint64_t consumedAfterLastKey = 0;
 };
