@@ -26,6 +26,15 @@ void storeResult(T& target, T value) noexcept {
     swap(target, value);
 }
 
+// target = target - a * b on values of an elimination's working copy, in the working product
+// and difference: the one element step of every elimination, of a row update and of the back
+// substitution alike.
+template <class T>
+void subtractProduct(T& target, const T& a, const T& b) {
+    using Traits = ElementTraits<T>;
+    storeResult(target, Traits::workingDifference(target, Traits::workingProduct(a, b)));
+}
+
 template <std::floating_point T>
 struct ElementTraits<T> {
     // -0.0 is zero; a NaN is not.

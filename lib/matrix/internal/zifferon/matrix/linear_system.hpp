@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 
+#include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
+#include "zifferon/matrix/row_kernels.hpp"
+#include "zifferon/matrix/row_step.hpp"
 #include "zifferon/matrix/working_copy.hpp"
 
 namespace zifferon::detail {
@@ -95,6 +99,31 @@ public:
     auto columns() const { return bounds.columns(); }
     T* row(std::size_t i) { return w.data() + i * columns(); }
     const T* row(std::size_t i) const { return w.data() + i * columns(); }
+
+    // The first of the rows from..n-1 whose entry in the column is non-zero; n when there is
+    // none.
+    std::size_t firstNonZeroRow(std::size_t column, std::size_t from) const {
+        std::size_t s = from;
+        while (s < rows() && ElementTraits<T>::isZero(row(s)[column])) {
+            ++s;
+        }
+        return s;
+    }
+    // Exchanges two equations: the whole rows and their constants.
+    void exchangeRows(std::size_t a, std::size_t b) {
+        std::swap_ranges(row(a), row(a) + columns(), row(b));
+        using std::swap;
+        swap(r[a], r[b]);
+    }
+    // The elimination step of row k against pivot row p in column c (see startRowStep), over
+    // the row's elements [from, from + count).
+    void subtractPivotRow(std::size_t k, std::size_t p, std::size_t c, std::size_t from,
+                          std::size_t count) {
+        T* const rowK = row(k);
+        const T* const pivotRow = row(p);
+        const T factor = startRowStep(rowK[c], pivotRow[c], r[k], r[p]);
+        subtractScaledRow(rowK + from, pivotRow + from, factor, count);
+    }
 
     Bounds bounds;
     WorkingMatrix<T> w;

@@ -22,10 +22,9 @@ using RowFactor = std::conditional_t<std::is_trivially_copyable_v<T>, const T, c
 // row[j] = row[j] - pivot[j] * factor for j < count, on values of an elimination's working copy.
 template <class T>
 void subtractScaledRowLoop(T* row, const T* pivot, const T& factor, std::size_t count) {
-    using Traits = ElementTraits<T>;
     RowFactor<T> f = factor;
     for (std::size_t j = 0; j < count; ++j) {
-        storeResult(row[j], Traits::workingDifference(row[j], Traits::workingProduct(pivot[j], f)));
+        subtractProduct(row[j], pivot[j], f);
     }
 }
 

@@ -3,12 +3,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 
 #include "zifferon/matrix/blocked_elimination.hpp"
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/linear_system.hpp"
-#include "zifferon/matrix/row_kernels.hpp"
 #include "zifferon/matrix/solve_status.hpp"
 
 // The steps of MatrixMath<T>::solve on its WorkingSystem, in their order: forward elimination,
@@ -20,38 +18,28 @@ namespace zifferon::detail {
 // row that has a non-zero entry there. Row k is updated even when its entry below the pivot is
 // already zero, and over all columns up to n, those left of the pivot included: their entries
 // are never forced to zero, so floating-point residues stay visible to the classification.
-template <class T, class Bounds>
+// Large systems take their steps a block of pivots at a time where Blocking says so (see
+// eliminateInBlocks), with the same result to the last bit.
+template <class Blocking = CacheBlocking, class T, class Bounds>
 void eliminateForward(WorkingSystem<T, Bounds>& system) {
-    using Traits = ElementTraits<T>;
     const auto& bounds = system.bounds;
     const auto n = system.rows();
     const auto width = bounds.updateWidth();
-    auto& r = system.r;
     for (std::size_t i = 0; i + 1 < n; ++i) {
-        i = eliminateInBlocks(system.w.data(), r.data(), n, system.columns(), i);
+        i = eliminateInBlocks<Blocking>(system.w.data(), system.r.data(), n, system.columns(), i);
         if (i + 1 >= n) {
             break;
         }
         bounds.requirePivotColumn(i);
-        T* const pivotRow = system.row(i);
         for (std::size_t k = i + 1; k < n; ++k) {
-            if (Traits::isZero(pivotRow[i])) {
-                std::size_t s = k;
-                while (s < n && Traits::isZero(system.row(s)[i])) {
-                    ++s;
-                }
+            if (ElementTraits<T>::isZero(system.row(i)[i])) {
+                const std::size_t s = system.firstNonZeroRow(i, k);
                 if (s == n) {
                     break;  // no later row k finds one either: column i is passed over
                 }
-                std::swap_ranges(pivotRow, pivotRow + system.columns(), system.row(s));
-                using std::swap;
-                swap(r[i], r[s]);
+                system.exchangeRows(i, s);
             }
-            T* const rowK = system.row(k);
-            const T factor = rowK[i] / pivotRow[i];
-            storeResult(r[k],
-                        Traits::workingDifference(r[k], Traits::workingProduct(factor, r[i])));
-            subtractScaledRow(rowK, pivotRow, factor, width);
+            system.subtractPivotRow(k, i, i, 0, width);
             bounds.requireUpdateInside();
         }
     }
@@ -90,34 +78,21 @@ bool hasContradictoryRow(const WorkingSystem<T, Bounds>& system) {
 // pivot row becomes that row's pivot and clears the rows below it.
 template <class T, class Bounds>
 void toRowEchelonForm(WorkingSystem<T, Bounds>& system) {
-    using Traits = ElementTraits<T>;
     const auto n = system.rows();
     const auto m = system.columns();
-    auto& r = system.r;
     std::size_t pivot = 0;
     for (std::size_t c = 0; c < m && pivot < n; ++c) {
-        std::size_t s = pivot;
-        while (s < n && Traits::isZero(system.row(s)[c])) {
-            ++s;
-        }
+        const std::size_t s = system.firstNonZeroRow(c, pivot);
         if (s == n) {
             continue;
         }
         if (s != pivot) {
-            std::swap_ranges(system.row(pivot), system.row(pivot) + m, system.row(s));
-            using std::swap;
-            swap(r[pivot], r[s]);
+            system.exchangeRows(pivot, s);
         }
-        const T* const pivotRow = system.row(pivot);
         for (std::size_t k = pivot + 1; k < n; ++k) {
-            T* const rowK = system.row(k);
-            if (Traits::isZero(rowK[c])) {
-                continue;
+            if (!ElementTraits<T>::isZero(system.row(k)[c])) {
+                system.subtractPivotRow(k, pivot, c, c, m - c);
             }
-            const T factor = rowK[c] / pivotRow[c];
-            storeResult(r[k],
-                        Traits::workingDifference(r[k], Traits::workingProduct(factor, r[pivot])));
-            subtractScaledRow(rowK + c, pivotRow + c, factor, m - c);
         }
         ++pivot;
     }
@@ -163,8 +138,7 @@ void substituteBack(WorkingSystem<T, Bounds>& system) {
         storeResult(ri, ri / pivot);
         for (std::int64_t k = i - 1; k >= 0; --k) {
             const auto above = static_cast<std::size_t>(k);
-            const T t = Traits::workingProduct(system.row(above)[q], ri);
-            storeResult(r[above], Traits::workingDifference(r[above], t));
+            subtractProduct(r[above], system.row(above)[q], ri);
         }
     }
 }
