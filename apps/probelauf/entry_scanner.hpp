@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <istream>
-#include <sstream>
 #include <streambuf>
 #include <string>
 
@@ -46,25 +44,11 @@ private:
     bool readChar(char& c);
     bool readInteger(std::int64_t& value);
 
-    void storeAsTyped(Bruch& value, std::int64_t zaehler, std::int64_t nenner);
-    void readTyped(Bruch& value, const std::string& typedText);
-
-    // A fraction typed other than in its normal form, as Bruch's extraction stored it.
-    struct TypedFraction {
-        std::int64_t zaehler = 0;
-        std::int64_t nenner = 0;  // 0: an empty slot
-        Bruch value;
-    };
-
     std::istream& in;
     std::streambuf* buffer = nullptr;
     bool plain = false;
     bool ended = false;  // the input's end was seen: the stream's end-of-file state
     std::string text;    // the characters of a number, as the stream's extraction collects them
-    // Bruch's extraction, the only way to store a fraction unreduced, is slow: the fractions it
-    // stored are kept for the next time they are typed.
-    std::istringstream typed;
-    std::array<TypedFraction, 256> typedFractions{};
 };
 
 }  // namespace zifferon::probelauf

@@ -75,12 +75,13 @@ struct ElementTraits<Bruch> {
     static Bruch product(const Bruch& left, const Bruch& right) { return left * right; }
     // The eliminations multiply and subtract only values of their working copies (made by
     // Bruch's normalising copy) and results of arithmetic, all in normal form, so the cheaper
-    // reductions apply. Not so the matrix arithmetic, whose operands may be stored as typed.
+    // reductions apply; Bruch opens them to these two alone. Not so the matrix arithmetic,
+    // whose operands may be stored as typed.
     static Bruch workingProduct(const Bruch& left, const Bruch& right) {
-        return Bruch::productOfNormal(left, right);
+        return Bruch::productOfNormal(Bruch::NormalOperands(), left, right);
     }
     static Bruch workingDifference(const Bruch& left, const Bruch& right) {
-        return Bruch::differenceOfNormal(left, right);
+        return Bruch::differenceOfNormal(Bruch::NormalOperands(), left, right);
     }
 };
 
