@@ -6,6 +6,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "zifferon/matrix/plain_stream.hpp"
+
 namespace zifferon::probelauf {
 
 namespace {
@@ -25,9 +27,12 @@ bool isDigit(int c) {
 
 void EntryScanner::begin() {
     buffer = in.rdbuf();
-    plain = buffer != nullptr && in.good() &&
-            in.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
-            (in.exceptions() & std::ios_base::badbit) != 0 && in.getloc() == std::locale::classic();
+#if defined(__GLIBCXX__)
+    plain = buffer != nullptr && in.good() && isPlainStream(in) &&
+            (in.exceptions() & std::ios_base::badbit) != 0;
+#else
+    plain = false;
+#endif
     ended = false;
     if (plain && in.tie() != nullptr) {
         // What the stream would show before each read; nothing is written while entries are read.

@@ -12,9 +12,11 @@ namespace zifferon::probelauf {
 // Reads the entries of a matrix from the script one by one, exactly as the element types'
 // stream extraction does: the same text accepted and refused, the same characters consumed, the
 // same value bit for bit, the same fraction errors thrown. When the stream is in its plain
-// state (the classic locale, the default flags, read errors thrown) the scanner reads the stream
-// buffer itself and converts with std::from_chars; otherwise it leaves every read to the stream.
-// After a read that failed the stream's state is left unspecified: the script ends there.
+// state (see isPlainStream; read errors thrown) the scanner reads the stream buffer itself and
+// converts with std::from_chars; otherwise it leaves every read to the stream. What it reads
+// and refuses, character by character, is what libstdc++'s extraction does: with another
+// standard library every read is left to the stream. After a read that failed the stream's state
+// is left unspecified: the script ends there.
 class EntryScanner {
 public:
     explicit EntryScanner(std::istream& in) : in(in) {}

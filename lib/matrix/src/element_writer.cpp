@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <locale>
+
+#include "zifferon/matrix/plain_stream.hpp"
 
 namespace zifferon {
 
@@ -26,9 +27,8 @@ char* writeInteger(char* first, std::int64_t value) {
 
 bool ElementWriter::plainFormat(const std::ostream& out) {
 #if defined(__GLIBC__)
-    return out.flags() == (std::ios_base::skipws | std::ios_base::dec) && out.width() == 0 &&
-           out.precision() >= 0 && out.precision() <= largestPrecision &&
-           out.getloc() == std::locale::classic();
+    return isPlainStream(out) && out.width() == 0 && out.precision() >= 0 &&
+           out.precision() <= largestPrecision;
 #else
     // Elsewhere the stream's conversion is the C library's printf, whose text for special
     // values is its own.
