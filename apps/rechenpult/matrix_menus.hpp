@@ -1,6 +1,6 @@
 #pragma once
 
-#include "error_guard.hpp"
+#include "error_display.hpp"
 #include "menu_screen.hpp"
 #include "zifferon/console/console.hpp"
 #include "zifferon/matrix/matrix.hpp"
@@ -17,7 +17,7 @@ namespace detail {
 template <class Compute>
 void showResult(console::Console& console, Compute compute) {
     writeScreenHeader(console);
-    guarded(console, [&] {
+    runShowingErrors(console, [&] {
         const auto result = compute();
         console.out() << "\nErgebnis: \n\n" << result << "\n\n";
     });
@@ -28,7 +28,7 @@ void showResult(console::Console& console, Compute compute) {
 // pause, then the menu comes back.
 template <class Dialog>
 void runDialog(console::Console& console, Dialog dialog) {
-    if (!guarded(console, dialog)) {
+    if (!runShowingErrors(console, dialog)) {
         console.pause();
     }
 }
