@@ -6,6 +6,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "zifferon/matrix/plain_stream.hpp"
+
 namespace zifferon::probelauf {
 
 namespace {
@@ -25,9 +27,12 @@ bool isDigit(int c) {
 
 void EntryScanner::begin() {
     buffer = in.rdbuf();
-    plain = buffer != nullptr && in.good() &&
-            in.flags() == (std::ios_base::skipws | std::ios_base::dec) &&
-            (in.exceptions() & std::ios_base::badbit) != 0 && in.getloc() == std::locale::classic();
+#if defined(__GLIBCXX__)
+    plain = buffer != nullptr && in.good() && isPlainStream(in) &&
+            (in.exceptions() & std::ios_base::badbit) != 0;
+#else
+    plain = false;
+#endif
     ended = false;
     if (plain && in.tie() != nullptr) {
         // What the stream would show before each read; nothing is written while entries are read.
@@ -232,9 +237,7 @@ bool EntryScanner::read(Complex& value) {
     return true;
 }
 
-// Bruch's extraction: numerator, "/" after optional white space, denominator, stored
-// unreduced. A fraction typed in its normal form is built by the constructor; any other is
-// handed to Bruch's own extraction, the only way to store it as typed.
+// Bruch's extraction: numerator, "/" after optional white space, denominator, stored as typed.
 bool EntryScanner::read(Bruch& value) {
     if (!plain) {
         return !(in >> value).fail();
@@ -248,41 +251,8 @@ bool EntryScanner::read(Bruch& value) {
     if (nenner == 0) {
         throw Bruch::eingabeNennerFehler;
     }
-    if (nenner > 0) {  // then the normal form fits, and the constructor cannot throw
-        const Bruch normal(zaehler, nenner);
-        if (normal.getZaehler() == zaehler && normal.getNenner() == nenner) {
-            value = normal;
-            return true;
-        }
-    }
-    storeAsTyped(value, zaehler, nenner);
+    value.ungekuerztSetzen(zaehler, nenner);
     return true;
-}
-
-void EntryScanner::storeAsTyped(Bruch& value, std::int64_t zaehler, std::int64_t nenner) {
-    const std::string typedText = std::to_string(zaehler) + '/' + std::to_string(nenner);
-    constexpr std::int64_t lowest = std::numeric_limits<std::int64_t>::min();
-    if (zaehler == lowest || nenner == lowest) {
-        // A copy is in normal form, which for these may not fit: only the extraction itself
-        // stores them.
-        readTyped(value, typedText);
-        return;
-    }
-    const auto hash = static_cast<std::uint64_t>(zaehler) * 0x9E3779B97F4A7C15U ^
-                      static_cast<std::uint64_t>(nenner) * 0xC2B2AE3D27D4EB4FU;
-    TypedFraction& slot = typedFractions[(hash >> 32) % typedFractions.size()];
-    if (slot.nenner != nenner || slot.zaehler != zaehler) {
-        readTyped(slot.value, typedText);
-        slot.zaehler = zaehler;
-        slot.nenner = nenner;
-    }
-    value = slot.value;
-}
-
-void EntryScanner::readTyped(Bruch& value, const std::string& typedText) {
-    typed.clear();
-    typed.str(typedText);
-    typed >> value;
 }
 
 }  // namespace zifferon::probelauf

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <istream>
-#include <sstream>
 #include <streambuf>
 #include <string>
 
@@ -14,9 +12,11 @@ namespace zifferon::probelauf {
 // Reads the entries of a matrix from the script one by one, exactly as the element types'
 // stream extraction does: the same text accepted and refused, the same characters consumed, the
 // same value bit for bit, the same fraction errors thrown. When the stream is in its plain
-// state (the classic locale, the default flags, read errors thrown) the scanner reads the stream
-// buffer itself and converts with std::from_chars; otherwise it leaves every read to the stream.
-// After a read that failed the stream's state is left unspecified: the script ends there.
+// state (see isPlainStream; read errors thrown) the scanner reads the stream buffer itself and
+// converts with std::from_chars; otherwise it leaves every read to the stream. What it reads
+// and refuses, character by character, is what libstdc++'s extraction does: with another
+// standard library every read is left to the stream. After a read that failed the stream's state
+// is left unspecified: the script ends there.
 class EntryScanner {
 public:
     explicit EntryScanner(std::istream& in) : in(in) {}
@@ -46,25 +46,11 @@ private:
     bool readChar(char& c);
     bool readInteger(std::int64_t& value);
 
-    void storeAsTyped(Bruch& value, std::int64_t zaehler, std::int64_t nenner);
-    void readTyped(Bruch& value, const std::string& typedText);
-
-    // A fraction typed other than in its normal form, as Bruch's extraction stored it.
-    struct TypedFraction {
-        std::int64_t zaehler = 0;
-        std::int64_t nenner = 0;  // 0: an empty slot
-        Bruch value;
-    };
-
     std::istream& in;
     std::streambuf* buffer = nullptr;
     bool plain = false;
     bool ended = false;  // the input's end was seen: the stream's end-of-file state
     std::string text;    // the characters of a number, as the stream's extraction collects them
-    // Bruch's extraction, the only way to store a fraction unreduced, is slow: the fractions it
-    // stored are kept for the next time they are typed.
-    std::istringstream typed;
-    std::array<TypedFraction, 256> typedFractions{};
 };
 
 }  // namespace zifferon::probelauf

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "error_guard.hpp"
+#include "error_display.hpp"
 #include "menu_screen.hpp"
 #include "zifferon/console/console.hpp"
 #include "zifferon/matrix/element_writer.hpp"
@@ -30,7 +30,7 @@ void writeResult(std::ostream& out, const T& element) {
 template <class Compute>
 void showResult(console::Console& console, Compute compute) {
     writeScreenHeader(console);
-    guarded(console, [&] {
+    runShowingErrors(console, [&] {
         const auto result = compute();
         console.out() << "\nErgebnis: \n\n";
         writeResult(console.out(), result);
@@ -43,7 +43,7 @@ void showResult(console::Console& console, Compute compute) {
 // pause, then the menu comes back.
 template <class Dialog>
 void runDialog(console::Console& console, Dialog dialog) {
-    if (!guarded(console, dialog)) {
+    if (!runShowingErrors(console, dialog)) {
         console.pause();
     }
 }

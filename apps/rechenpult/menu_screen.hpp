@@ -21,8 +21,8 @@ public:
         Prompt,  // the prompt and an empty line straight below the banner's empty line
     };
 
-    MenuScreen(Heading heading, std::string heading_text, std::vector<std::string> entries)
-        : heading(heading), headingText(std::move(heading_text)), entries(std::move(entries)) {}
+    MenuScreen(Heading heading, std::string headingText, std::vector<std::string> entries)
+        : heading(heading), headingText(std::move(headingText)), entries(std::move(entries)) {}
 
     // Shows the screen until Enter is pressed and returns the highlighted entry's number,
     // counted from 1. Throws console::EndOfInput when no key can come any more.

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <ostream>
 
-#include "error_guard.hpp"
+#include "error_display.hpp"
 #include "zifferon/console/console.hpp"
 #include "zifferon/matrix/console_input.hpp"
 #include "zifferon/matrix/matrix.hpp"
@@ -52,7 +52,7 @@ void solveEquations(console::Console& console) {
 // ends with the pause, whether it showed a result or an error.
 template <class T>
 void solverScreen(console::Console& console) {
-    guarded(console, [&] { detail::solveEquations<T>(console); });
+    runShowingErrors(console, [&] { detail::solveEquations<T>(console); });
     console.pause();
 }
 

@@ -7,11 +7,14 @@
 
 #include <bit>
 #include <cstdint>
+#include <locale>
 #include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "german_numbers.hpp"
 
 namespace zifferon::probelauf {
 namespace {
@@ -62,11 +65,14 @@ std::string restOf(std::istringstream& in) {
 }
 
 // Reads entries from `text` until one fails or the text ends, with the scanner and with the
-// stream, and compares every step.
+// stream, both in the locale, and compares every step.
 template <class T>
-void expectSameReading(const std::string& text, int entries = 3) {
+void expectSameReading(const std::string& text, int entries = 3,
+                       const std::locale& locale = std::locale::classic()) {
     std::istringstream scanned(text);
     std::istringstream streamed(text);
+    scanned.imbue(locale);
+    streamed.imbue(locale);
     scanned.exceptions(std::ios_base::badbit);  // as the console's input
     EntryScanner scanner(scanned);
     scanner.begin();
@@ -191,6 +197,14 @@ TEST(EntryScannerTest, ReadsFractionsAsTheirExtractorStoringThemAsTyped) {
         text += std::to_string(term(engine)) + "/" + std::to_string(term(engine) | 1) + " ";
     }
     expectSameReading<Bruch>(text, 5000);
+}
+
+// In any other locale every number is the stream's to read.
+TEST(EntryScannerTest, LeavesStreamsInAnotherLocaleToTheStream) {
+    const std::locale german = testing::germanNumbers();
+    expectSameReading<double>("1,5 -2,25e3 1.234,5", 3, german);
+    expectSameReading<Complex>("(1,5) 2,5", 2, german);
+    expectSameReading<Bruch>("1.234/5 -7/1.000", 2, german);
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 
 #include "exact_matrix.hpp"
 #include "fuzz_support.hpp"
+#include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon::fuzzing {

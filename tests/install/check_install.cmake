@@ -31,15 +31,15 @@ endforeach()
 foreach(library IN ITEMS console matrix number)
     list(APPEND expected "${LIBDIR}/libzifferon_${library}.a")
 endforeach()
-# The public API and nothing else: the fraction type, the matrix class tree with its element
-# traits, row kernels and stream operators, the exception, its display and the solver's verdict.
-# The terminal layer and the library's internals stay in the source tree.
+# The public API and nothing else: the fraction type, the declarations of the matrix class tree
+# and its stream operators, the exception, its display and the solver's verdict. The algorithms
+# are compiled into the library; they, the terminal layer and the library's other internals stay
+# in the source tree.
 foreach(header IN ITEMS
         number/bruch.hpp
-        matrix/blocked_elimination.hpp matrix/element_traits.hpp matrix/element_types.hpp
-        matrix/matrix.hpp matrix/matrix_arithmetic.hpp matrix/matrix_exception.hpp
-        matrix/matrix_io.hpp matrix/matrix_math.hpp matrix/matrix_vector.hpp
-        matrix/print_error.hpp matrix/row_kernels.hpp matrix/solve_status.hpp)
+        matrix/element_types.hpp matrix/matrix.hpp matrix/matrix_arithmetic.hpp
+        matrix/matrix_exception.hpp matrix/matrix_io.hpp matrix/matrix_math.hpp
+        matrix/matrix_vector.hpp matrix/print_error.hpp matrix/solve_status.hpp)
     list(APPEND expected "${INCLUDEDIR}/zifferon/${header}")
 endforeach()
 foreach(file IN ITEMS ZifferonConfig.cmake ZifferonConfigVersion.cmake ZifferonTargets.cmake)

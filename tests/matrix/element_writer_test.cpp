@@ -8,10 +8,13 @@
 #include <cstdint>
 #include <ios>
 #include <limits>
+#include <locale>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "german_numbers.hpp"
 
 namespace zifferon {
 namespace {
@@ -20,6 +23,7 @@ namespace {
 struct Format {
     std::streamsize precision;
     std::ios_base::fmtflags flags;
+    std::locale locale = std::locale::classic();
 };
 
 template <class T>
@@ -29,6 +33,7 @@ void expectStreamText(const std::vector<T>& values, Format format) {
     for (std::ostringstream* out : {&expected, &actual}) {
         out->precision(format.precision);
         out->flags(format.flags);
+        out->imbue(format.locale);
     }
     ElementWriter writer(actual);
     for (const T& value : values) {
@@ -133,6 +138,9 @@ TEST(ElementWriterTest, LeavesOtherFormatsToTheStream) {
     }
     expectStreamText(doubles, {-1, plainFlags});
     expectStreamText(doubles, {60, plainFlags});
+    const std::vector<Bruch> large = {Bruch(1234567, 1000), Bruch(-1000)};
+    expectStreamText(doubles, {6, plainFlags, testing::germanNumbers()});
+    expectStreamText(large, {6, plainFlags, testing::germanNumbers()});
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 #include <charconv>
 #include <cstdint>
 #include <cstring>
-#include <locale>
+
+#include "zifferon/matrix/plain_stream.hpp"
 
 namespace zifferon {
 
@@ -28,9 +29,8 @@ char* writeInteger(char* first, std::int64_t value) {
 // glibc's is the one the programs promise ("-nan" for a NaN with its sign bit set, where
 // MinGW's printf writes "nan"). to_chars writes glibc's text everywhere.
 bool ElementWriter::plainFormat(const std::ostream& out) {
-    return out.flags() == (std::ios_base::skipws | std::ios_base::dec) && out.width() == 0 &&
-           out.precision() >= 0 && out.precision() <= largestPrecision &&
-           out.getloc() == std::locale::classic();
+    return isPlainStream(out) && out.width() == 0 && out.precision() >= 0 &&
+           out.precision() <= largestPrecision;
 }
 
 ElementWriter::ElementWriter(std::ostream& out) : out(out), plain(plainFormat(out)) {

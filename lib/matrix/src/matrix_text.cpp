@@ -1,14 +1,15 @@
+// The stream operators of the matrices, compiled here for the four element types.
 #include <cstdint>
 
 #include "zifferon/matrix/element_writer.hpp"
 #include "zifferon/matrix/matrix_io.hpp"
 
-namespace zifferon::detail {
+namespace zifferon {
 
-namespace {
-
+// The numbers go through an ElementWriter, which formats them itself when the stream's format
+// allows and leaves them to the stream otherwise.
 template <class T>
-void writeRows(std::ostream& out, const MatrixVector<T>& matrix) {
+std::ostream& operator<<(std::ostream& out, const MatrixVector<T>& matrix) {
     ElementWriter writer(out);
     for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
         for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
@@ -18,24 +19,26 @@ void writeRows(std::ostream& out, const MatrixVector<T>& matrix) {
         writer.put('\n');
     }
     writer.flush();
+    return out;
 }
 
-}  // namespace
-
-void writeMatrix(std::ostream& out, const MatrixVector<float>& matrix) {
-    writeRows(out, matrix);
+template <class T>
+std::istream& operator>>(std::istream& in, MatrixVector<T>& matrix) {
+    for (std::uint32_t i = 1; i <= matrix.getRows(); ++i) {
+        for (std::uint32_t j = 1; j <= matrix.getColumns(); ++j) {
+            in >> matrix.element(i, j);
+        }
+    }
+    return in;
 }
 
-void writeMatrix(std::ostream& out, const MatrixVector<double>& matrix) {
-    writeRows(out, matrix);
-}
+template std::ostream& operator<<(std::ostream&, const MatrixVector<float>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<double>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<Complex>&);
+template std::ostream& operator<<(std::ostream&, const MatrixVector<Bruch>&);
+template std::istream& operator>>(std::istream&, MatrixVector<float>&);
+template std::istream& operator>>(std::istream&, MatrixVector<double>&);
+template std::istream& operator>>(std::istream&, MatrixVector<Complex>&);
+template std::istream& operator>>(std::istream&, MatrixVector<Bruch>&);
 
-void writeMatrix(std::ostream& out, const MatrixVector<Complex>& matrix) {
-    writeRows(out, matrix);
-}
-
-void writeMatrix(std::ostream& out, const MatrixVector<Bruch>& matrix) {
-    writeRows(out, matrix);
-}
-
-}  // namespace zifferon::detail
+}  // namespace zifferon

@@ -10,8 +10,7 @@ namespace {
 
 template <class T>
 constexpr Kernels<T> loops() {
-    return {&subtractScaledRowLoop<T>, &subtractScaledRowsLoop<T>, &addScaledRowLoop<T>,
-            &addProductsLoop<T>};
+    return {&subtractScaledRowLoop<T>, &subtractScaledRowsLoop<T>, &addProductsLoop<T>};
 }
 
 const KernelSet& activeKernels() {
@@ -46,18 +45,14 @@ void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* fa
 }
 
 template <class T>
-void addScaled(T* sums, const T& factor, const T* row, std::size_t count) {
-    activeKernels().of<T>().add(sums, factor, row, count);
+void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
+                 std::size_t inner, std::size_t columns) {
+    activeKernels().of<T>().addProducts(sums, left, leftStride, right, rows, inner, columns);
 }
 
 template void subtractScaled(float*, const float*, const float&, std::size_t);
 template void subtractScaled(double*, const double*, const double&, std::size_t);
 template void subtractScaled(Complex*, const Complex*, const Complex&, std::size_t);
-template <class T>
-void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
-                 std::size_t inner, std::size_t columns) {
-    activeKernels().of<T>().addProducts(sums, left, leftStride, right, rows, inner, columns);
-}
 
 template void subtractScaledRows(float*, const float*, std::size_t, const float*, std::size_t,
                                  std::size_t);
@@ -65,9 +60,6 @@ template void subtractScaledRows(double*, const double*, std::size_t, const doub
                                  std::size_t);
 template void subtractScaledRows(Complex*, const Complex*, std::size_t, const Complex*, std::size_t,
                                  std::size_t);
-template void addScaled(float*, const float&, const float*, std::size_t);
-template void addScaled(double*, const double&, const double*, std::size_t);
-template void addScaled(Complex*, const Complex&, const Complex*, std::size_t);
 
 template void addProducts(float*, const float*, std::size_t, const float*, std::size_t, std::size_t,
                           std::size_t);

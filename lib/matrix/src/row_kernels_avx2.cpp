@@ -238,6 +238,7 @@ ZIFFERON_AVX2 void subtractRows(S* row, const S* pivots, std::size_t stride, con
     subtractRowsPart<L>(row + j, pivots + j, stride, factors, pivotCount, count - j);
 }
 
+// sums[j] = sums[j] + factor * row[j] for j < count: the product's rows one at a time.
 template <class L, class S = typename L::Scalar>
 ZIFFERON_AVX2 void add(S* sums, const S& factor, const S* row, std::size_t count) {
     const typename L::Factor f = L::factor(factor);
@@ -303,7 +304,7 @@ ZIFFERON_AVX2 void addProducts(S* sums, const S* left, std::size_t leftStride, c
 
 template <class L>
 constexpr Kernels<typename L::Scalar> kernels() {
-    return {&subtract<L>, &subtractRows<L>, &add<L>, &addProducts<L>};
+    return {&subtract<L>, &subtractRows<L>, &addProducts<L>};
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <new>
 
 #include "zifferon/console/system.hpp"
-#include "zifferon/matrix/matrix_vector.hpp"
 
 namespace zifferon {
 
@@ -37,10 +36,6 @@ void requireMemory(std::uint64_t bytes) {
     if (bytes >= probeThreshold && bytes > console::availableMemoryBytes()) {
         throw std::bad_alloc();
     }
-}
-
-void detail::requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
-    requireMemory(storageBytes(rows, columns, elementSize));
 }
 
 }  // namespace zifferon

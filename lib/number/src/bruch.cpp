@@ -103,7 +103,8 @@ std::istream& operator>>(std::istream& in, Bruch& value) {
     if (!(in >> zaehler)) {
         throw Bruch::eingabeFehler;
     }
-    value.zaehler = zaehler;
+    // The numerator is kept even when what follows is refused.
+    value.ungekuerztSetzen(zaehler, value.nenner);
     char slash = 0;
     if (!(in >> slash) || slash != '/') {
         throw Bruch::eingabeFehler;
@@ -115,7 +116,7 @@ std::istream& operator>>(std::istream& in, Bruch& value) {
     if (nenner == 0) {
         throw Bruch::eingabeNennerFehler;
     }
-    value.nenner = nenner;
+    value.ungekuerztSetzen(zaehler, nenner);
     return in;
 }
 

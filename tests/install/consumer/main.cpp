@@ -9,11 +9,12 @@
 #include <initializer_list>
 #include <iostream>
 
-// Only the public API is installed: not the terminal layer, not the library's internals, and
-// no header outside the prefix.
+// Only the public API is installed: not the terminal layer, not the library's internals (its
+// algorithms included), and no header outside the prefix.
 #if __has_include(<zifferon/console/console.hpp>) || __has_include(<zifferon/matrix/storage_limit.hpp>) || \
     __has_include(<zifferon/matrix/screen_header.hpp>) || __has_include(<matrix/matrix.hpp>) ||  \
-    __has_include(<number/bruch.hpp>)
+    __has_include(<number/bruch.hpp>) || __has_include(<zifferon/matrix/element_traits.hpp>) ||    \
+    __has_include(<zifferon/matrix/row_kernels.hpp>) || __has_include(<zifferon/matrix/solver_steps.hpp>)
 #error "a header outside the public API is installed"
 #endif
 

@@ -1,23 +1,13 @@
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <utility>
 #include <vector>
 
-#include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/element_types.hpp"
 #include "zifferon/matrix/matrix_exception.hpp"
 
 namespace zifferon {
-
-namespace detail {
-// Throws std::bad_alloc when the elements of a rows x columns matrix would exceed the memory the
-// process can still get. Checked before anything is allocated: on Linux an oversized
-// allocation is not refused but ends the process.
-void requireStorage(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize);
-}  // namespace detail
 
 // Storage of one dense matrix with 1-based, bounds-tested element access.
 //
@@ -92,171 +82,7 @@ protected:
     std::vector<T> elements;
     std::uint32_t rowCount = 0;
     std::uint32_t columnCount = 0;
-
-private:
-    bool contains(std::uint32_t row, std::uint32_t column) const noexcept {
-        return row >= 1 && row <= rowCount && column >= 1 && column <= columnCount;
-    }
-    std::size_t indexOf(std::uint32_t row, std::uint32_t column) const noexcept {
-        return (std::size_t{row} - 1) * columnCount + (column - 1);
-    }
-    static std::vector<T> zeroStorage(std::uint32_t rows, std::uint32_t columns);
-    // Square, and rule(i, j, element) holds for every element, i and j counted from 0.
-    template <class Rule>
-    bool isSquareWith(Rule rule) const;
 };
-
-template <class T>
-std::vector<T> MatrixVector<T>::zeroStorage(std::uint32_t rows, std::uint32_t columns) {
-    if (rows == 0 || columns == 0) {
-        throw MatrixException(MatrixError::SizeBelowOne);
-    }
-    detail::requireStorage(rows, columns, sizeof(T));
-    return std::vector<T>(std::size_t{rows} * columns);
-}
-
-template <class T>
-MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t columns)
-    : elements(zeroStorage(rows, columns)), rowCount(rows), columnCount(columns) {}
-
-template <class T>
-MatrixVector<T>& MatrixVector<T>::operator=(const MatrixVector& other) {
-    if (other.rowCount != rowCount || other.columnCount != columnCount) {
-        throw MatrixException(MatrixError::SizeMismatch);
-    }
-    if (this != &other) {
-        elements = other.elements;
-    }
-    return *this;
-}
-
-template <class T>
-void MatrixVector<T>::exchangeElements(MatrixVector& other) {
-    if (other.rowCount != rowCount || other.columnCount != columnCount) {
-        throw MatrixException(MatrixError::SizeMismatch);
-    }
-    elements.swap(other.elements);
-}
-
-template <class T>
-T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) {
-    if (!contains(row, column)) {
-        throw MatrixException(MatrixError::IndexOutOfRange);
-    }
-    return elements[indexOf(row, column)];
-}
-
-template <class T>
-const T& MatrixVector<T>::element(std::uint32_t row, std::uint32_t column) const {
-    if (!contains(row, column)) {
-        throw MatrixException(MatrixError::IndexOutOfRange);
-    }
-    return elements[indexOf(row, column)];
-}
-
-template <class T>
-void MatrixVector<T>::resize(std::uint32_t rows, std::uint32_t columns) {
-    // The new storage is complete before it replaces the old, so a failure changes nothing.
-    // Kept elements are exchanged into it, not copied: the old storage is dropped anyway, and
-    // fractions keep the form they were typed in.
-    std::vector<T> resized = zeroStorage(rows, columns);
-    const std::size_t keptRows = std::min(rows, rowCount);
-    const std::size_t keptColumns = std::min(columns, columnCount);
-    for (std::size_t r = 0; r < keptRows; ++r) {
-        std::swap_ranges(rowData(r), rowData(r) + keptColumns, resized.data() + r * columns);
-    }
-    elements.swap(resized);
-    rowCount = rows;
-    columnCount = columns;
-}
-
-template <class T>
-std::vector<T> MatrixVector<T>::column(std::uint32_t k) const {
-    if (k < 1 || k > columnCount) {
-        throw MatrixException(MatrixError::ColumnOutOfRange);
-    }
-    std::vector<T> result;
-    result.reserve(rowCount);
-    for (std::size_t i = 0; i < rowCount; ++i) {
-        result.push_back(rowData(i)[k - 1]);
-    }
-    return result;
-}
-
-template <class T>
-void MatrixVector<T>::swapRows(std::uint32_t a, std::uint32_t b) {
-    if (!contains(a, 1) || !contains(b, 1)) {
-        throw MatrixException(MatrixError::IndexOutOfRange);
-    }
-    if (a != b) {
-        std::swap_ranges(rowData(a - 1), rowData(a - 1) + columnCount, rowData(b - 1));
-    }
-}
-
-template <class T>
-void MatrixVector<T>::swapColumns(std::uint32_t a, std::uint32_t b) {
-    if (!contains(1, a) || !contains(1, b)) {
-        throw MatrixException(MatrixError::IndexOutOfRange);
-    }
-    using std::swap;
-    for (std::size_t r = 0; r < rowCount; ++r) {
-        swap(rowData(r)[a - 1], rowData(r)[b - 1]);
-    }
-}
-
-template <class T>
-template <class Rule>
-bool MatrixVector<T>::isSquareWith(Rule rule) const {
-    if (rowCount != columnCount) {
-        return false;
-    }
-    for (std::uint32_t i = 0; i < rowCount; ++i) {
-        const T* const row = rowData(i);
-        for (std::uint32_t j = 0; j < columnCount; ++j) {
-            if (!rule(i, j, row[j])) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
-template <class T>
-bool MatrixVector<T>::isZeroMatrix() const {
-    return isSquareWith([](auto, auto, const T& x) { return ElementTraits<T>::isZero(x); });
-}
-
-template <class T>
-bool MatrixVector<T>::isIdentityMatrix() const {
-    return isSquareWith([one = ElementTraits<T>::one()](auto i, auto j, const T& x) {
-        return i == j ? x == one : ElementTraits<T>::isZero(x);
-    });
-}
-
-template <class T>
-bool MatrixVector<T>::isScalarMatrix() const {
-    return isSquareWith([this](auto i, auto j, const T& x) {
-        return i == j ? x == elements[0] : ElementTraits<T>::isZero(x);
-    });
-}
-
-template <class T>
-bool MatrixVector<T>::isDiagonalMatrix() const {
-    return isSquareWith(
-        [](auto i, auto j, const T& x) { return i == j || ElementTraits<T>::isZero(x); });
-}
-
-template <class T>
-bool MatrixVector<T>::isUpperTriangular() const {
-    return isSquareWith(
-        [](auto i, auto j, const T& x) { return i <= j || ElementTraits<T>::isZero(x); });
-}
-
-template <class T>
-bool MatrixVector<T>::isLowerTriangular() const {
-    return isSquareWith(
-        [](auto i, auto j, const T& x) { return i >= j || ElementTraits<T>::isZero(x); });
-}
 
 extern template class MatrixVector<float>;
 extern template class MatrixVector<double>;

@@ -32,10 +32,10 @@ public:
     // Hands the buffered text to the stream.
     void flush();
 
+private:
     // Whether numbers written to `out` come out as the writer formats them itself.
     static bool plainFormat(const std::ostream& out);
 
-private:
     // Room for the longest element text at the largest precision handled here.
     static constexpr std::size_t roomPerElement = 160;
 

@@ -21,7 +21,6 @@ struct Kernels {
     void (*subtract)(T* row, const T* pivot, const T& factor, std::size_t count);
     void (*subtractRows)(T* row, const T* pivots, std::size_t stride, const T* factors,
                          std::size_t pivotCount, std::size_t count);
-    void (*add)(T* sums, const T& factor, const T* row, std::size_t count);
     void (*addProducts)(T* sums, const T* left, std::size_t leftStride, const T* right,
                         std::size_t rows, std::size_t inner, std::size_t columns);
 };

@@ -9,13 +9,17 @@
 
 namespace zifferon {
 
+// What the matrix library's algorithms know about an element type (element_traits.hpp).
+template <class T>
+struct ElementTraits;
+
 // An exact fraction of two signed 64-bit integers.
 //
 // Normal form: nenner > 0 and gcd(zaehler, nenner) == 1; zero is 0/1. Every fraction that a
 // constructor, a copy or an arithmetic operation produces is in normal form (see the data
-// members for where it is established). Stream input and assignment store the two
-// integers as they are, so a fraction typed as 2/4 stays 2/4 until it takes part in arithmetic or
-// is copied.
+// members for where it is established). Stream input, `ungekuerztSetzen` and assignment store the
+// two integers as they are, so a fraction typed as 2/4 stays 2/4 until it takes part in
+// arithmetic or is copied.
 //
 // Intermediate products are formed exactly (in 128 bits where 64 do not suffice), so a result
 // is exact whenever its normal form fits in 64 bits; otherwise the operation throws
@@ -44,6 +48,10 @@ public:
 
     // Brings the fraction to normal form in place.
     void kuerzen();
+    // Stores both integers as they are, without `kuerzen`: the fraction as typed, 2/4 or 1/-2,
+    // as stream input stores it. A zero denominator throws `konstruktorFehler` and changes
+    // nothing.
+    void ungekuerztSetzen(std::int64_t zaehler, std::int64_t nenner);
     // Greatest common divisor by Euclid on signed values; the result may be negative.
     // ggt(a, 0) is a.
     static std::int64_t ggt(std::int64_t a, std::int64_t b);
@@ -58,8 +66,8 @@ public:
     // Numerator and denominator each converted to double and divided.
     explicit operator double() const;
 
-    friend Bruch operator+(const Bruch& x, const Bruch& y) { return sum<false>(x, y, false); }
-    friend Bruch operator-(const Bruch& x, const Bruch& y) { return sum<false>(x, y, true); }
+    friend Bruch operator+(const Bruch& x, const Bruch& y) { return sum(x, y, false); }
+    friend Bruch operator-(const Bruch& x, const Bruch& y) { return sum(x, y, true); }
     friend Bruch operator*(const Bruch& x, const Bruch& y) {
         return product(x.zaehler, x.nenner, y.zaehler, y.nenner);
     }
@@ -71,15 +79,19 @@ public:
         return product(x.zaehler, x.nenner, y.nenner, y.zaehler);
     }
 
-    // x - y for operands known to be in normal form, as every value is that a constructor, a
-    // copy or an arithmetic operation produced (but not one stored by input or assignment). The
-    // same result and the same overflow error as x - y, with less work: the denominators' gcd
-    // alone tells the common factors (Knuth's algorithm), where x - y needs the gcd of the whole
-    // result, twice as long.
-    // x * y for operands known to be in normal form. A product whose parts fit in 64 bits is
-    // reduced by one gcd, which for small parts costs less than two; one that does not fit may
-    // still after the cross gcds (p, s) and (r, q) of p/q * r/s, which leave it in lowest terms.
-    static Bruch productOfNormal(const Bruch& x, const Bruch& y) {
+    // The key to the shortcuts below, whose operands must be in normal form: a fraction stored
+    // as typed would give a wrong value (2/4 - 1/6 would give 2/6). Only the matrix library's
+    // eliminations hold it: every value they compute with is made by the normalising copy or by
+    // arithmetic.
+    class NormalOperands {
+        friend struct ElementTraits<Bruch>;
+        NormalOperands() = default;
+    };
+
+    // x * y for operands in normal form. A product whose parts fit in 64 bits is reduced by one
+    // gcd, which for small parts costs less than two; one that does not fit may still after the
+    // cross gcds (p, s) and (r, q) of p/q * r/s, which leave it in lowest terms.
+    static Bruch productOfNormal(NormalOperands, const Bruch& x, const Bruch& y) {
         std::int64_t zaehler, nenner;
         if (!__builtin_mul_overflow(x.zaehler, y.zaehler, &zaehler) &&
             !__builtin_mul_overflow(x.nenner, y.nenner, &nenner)) {
@@ -94,8 +106,14 @@ public:
         }
         return wideProduct(x.zaehler, x.nenner, y.zaehler, y.nenner);
     }
-    static Bruch differenceOfNormal(const Bruch& x, const Bruch& y) {
-        return sum<true>(x, y, true);
+    // x - y for operands in normal form: the same result and the same overflow error as x - y,
+    // with less work (see sumOfNormal).
+    static Bruch differenceOfNormal(NormalOperands, const Bruch& x, const Bruch& y) {
+        std::int64_t zaehler;
+        if (equalDenominatorSum(x, y, true, zaehler)) {
+            return reduced(zaehler, x.nenner);
+        }
+        return sumOfNormal(x, y, true);
     }
 
     // Exchanges the stored integers as they are.
@@ -172,9 +190,18 @@ private:
     }
     // value != 0.
     static int trailingZeros(std::uint64_t value) noexcept { return std::countr_zero(value); }
-    // x + y, or x - y; operandsNormal: both are known to be in normal form.
-    template <bool operandsNormal>
+    // x + y, or x - y: over their equal denominator where that fits, else by crossSum.
     static Bruch sum(const Bruch& x, const Bruch& y, bool subtract);
+    // Equal denominators, integers among them, are common in elimination: (p + r) / q has the
+    // same normal form as (p*q + r*q) / (q*q), with smaller numbers and no products. True, with
+    // the numerator p + r (or p - r), when the denominators are equal and it fits in 64 bits.
+    static bool equalDenominatorSum(const Bruch& x, const Bruch& y, bool subtract,
+                                    std::int64_t& zaehler) noexcept;
+    // (p*s + r*q) / (q*s), or with a minus, in normal form by the gcd of the whole result.
+    static Bruch crossSum(const Bruch& x, const Bruch& y, bool subtract);
+    // The same for operands in lowest terms with Knuth's algorithm: the denominators' gcd alone
+    // tells the common factors, where crossSum needs the gcd of the whole result, twice as long.
+    static Bruch sumOfNormal(const Bruch& x, const Bruch& y, bool subtract);
     // (p*r) / (q*s).
     static Bruch product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
     // The same for operands whose 64-bit intermediates overflow: from their lowest terms, with
@@ -277,45 +304,59 @@ inline void Bruch::kuerzen() {
     nenner = normal.nenner;
 }
 
-template <bool operandsNormal>
+inline void Bruch::ungekuerztSetzen(std::int64_t z, std::int64_t n) {
+    if (n == 0) {
+        throw konstruktorFehler;
+    }
+    zaehler = z;
+    nenner = n;
+}
+
+inline bool Bruch::equalDenominatorSum(const Bruch& x, const Bruch& y, bool subtract,
+                                       std::int64_t& zaehler) noexcept {
+    return x.nenner == y.nenner &&
+           !(subtract ? __builtin_sub_overflow(x.zaehler, y.zaehler, &zaehler)
+                      : __builtin_add_overflow(x.zaehler, y.zaehler, &zaehler));
+}
+
 inline Bruch Bruch::sum(const Bruch& x, const Bruch& y, bool subtract) {
-    std::int64_t zaehler, nenner;
-    // Equal denominators, integers among them, are common in elimination: (p + r) / q has the
-    // same normal form as (p*q + r*q) / (q*q), with smaller numbers and no products.
-    if (x.nenner == y.nenner &&
-        !(subtract ? __builtin_sub_overflow(x.zaehler, y.zaehler, &zaehler)
-                   : __builtin_add_overflow(x.zaehler, y.zaehler, &zaehler))) {
+    std::int64_t zaehler;
+    if (equalDenominatorSum(x, y, subtract, zaehler)) {
         return reduced(zaehler, x.nenner);
     }
-    if constexpr (operandsNormal) {
-        // With d = gcd(q, s): p/q + r/s = t / (q/d * s) for t = p * s/d + r * q/d, and a factor
-        // that t shares with the denominator can only be one of d (p/q and r/s being in lowest
-        // terms).
-        const auto q = static_cast<std::uint64_t>(x.nenner);
-        const auto s = static_cast<std::uint64_t>(y.nenner);
-        const std::uint64_t d = q == 1 || s == 1 ? 1 : gcd(q, s);
-        const auto qOverD = static_cast<std::int64_t>(q / d);
-        std::int64_t ps, rq, t, n;
-        if (!__builtin_mul_overflow(x.zaehler, static_cast<std::int64_t>(s / d), &ps) &&
-            !__builtin_mul_overflow(y.zaehler, qOverD, &rq) &&
-            !(subtract ? __builtin_sub_overflow(ps, rq, &t) : __builtin_add_overflow(ps, rq, &t))) {
-            if (t == 0) {
-                return Bruch();
-            }
-            const std::uint64_t shared = d == 1 ? 1 : smallGcd(magnitude<std::uint64_t>(t), d);
-            if (!__builtin_mul_overflow(qOverD, static_cast<std::int64_t>(s / shared), &n)) {
-                return Bruch(NormalForm{}, t / static_cast<std::int64_t>(shared), n);
-            }
-        }
-        return wideSum(x, y, subtract);
-    }
-    std::int64_t ps, rq;
+    return crossSum(x, y, subtract);
+}
+
+inline Bruch Bruch::crossSum(const Bruch& x, const Bruch& y, bool subtract) {
+    std::int64_t ps, rq, zaehler, nenner;
     if (!__builtin_mul_overflow(x.zaehler, y.nenner, &ps) &&
         !__builtin_mul_overflow(y.zaehler, x.nenner, &rq) &&
         !(subtract ? __builtin_sub_overflow(ps, rq, &zaehler)
                    : __builtin_add_overflow(ps, rq, &zaehler)) &&
         !__builtin_mul_overflow(x.nenner, y.nenner, &nenner)) {
         return reduced(zaehler, nenner);
+    }
+    return wideSum(x, y, subtract);
+}
+
+// With d = gcd(q, s): p/q + r/s = t / (q/d * s) for t = p * s/d + r * q/d, and a factor that t
+// shares with the denominator can only be one of d (p/q and r/s being in lowest terms).
+inline Bruch Bruch::sumOfNormal(const Bruch& x, const Bruch& y, bool subtract) {
+    const auto q = static_cast<std::uint64_t>(x.nenner);
+    const auto s = static_cast<std::uint64_t>(y.nenner);
+    const std::uint64_t d = q == 1 || s == 1 ? 1 : gcd(q, s);
+    const auto qOverD = static_cast<std::int64_t>(q / d);
+    std::int64_t ps, rq, t, n;
+    if (!__builtin_mul_overflow(x.zaehler, static_cast<std::int64_t>(s / d), &ps) &&
+        !__builtin_mul_overflow(y.zaehler, qOverD, &rq) &&
+        !(subtract ? __builtin_sub_overflow(ps, rq, &t) : __builtin_add_overflow(ps, rq, &t))) {
+        if (t == 0) {
+            return Bruch();
+        }
+        const std::uint64_t shared = d == 1 ? 1 : smallGcd(magnitude<std::uint64_t>(t), d);
+        if (!__builtin_mul_overflow(qOverD, static_cast<std::int64_t>(s / shared), &n)) {
+            return Bruch(NormalForm{}, t / static_cast<std::int64_t>(shared), n);
+        }
     }
     return wideSum(x, y, subtract);
 }

@@ -8,11 +8,11 @@
 
 namespace zifferon {
 
-// The two row loops that the product, the determinant and the solver spend their time in once
-// matrices grow. For float, double and Complex a long row goes to a compiled kernel that uses
-// the widest vector instructions the processor has: a vector multiply followed by a vector
-// subtract or add rounds every element exactly as these loops do (there is never a fused
-// multiply-add), so results do not depend on the processor.
+// The row loops that the product, the determinant and the solver spend their time in once
+// matrices grow. For float, double and Complex a long row goes to a compiled kernel, AVX2 code
+// where the processor has it: a vector multiply followed by a vector subtract or add rounds
+// every element exactly as these loops do (there is never a fused multiply-add), so results do
+// not depend on the processor.
 
 // The factor of a row loop: a copy for the plain types, so that it need not be read again
 // after every store into the row; a reference for Bruch, whose copy would be normalised.
@@ -22,10 +22,9 @@ using RowFactor = std::conditional_t<std::is_trivially_copyable_v<T>, const T, c
 // row[j] = row[j] - pivot[j] * factor for j < count, on values of an elimination's working copy.
 template <class T>
 void subtractScaledRowLoop(T* row, const T* pivot, const T& factor, std::size_t count) {
-    using Traits = ElementTraits<T>;
     RowFactor<T> f = factor;
     for (std::size_t j = 0; j < count; ++j) {
-        storeResult(row[j], Traits::workingDifference(row[j], Traits::workingProduct(pivot[j], f)));
+        subtractProduct(row[j], pivot[j], f);
     }
 }
 
@@ -50,8 +49,8 @@ void addScaledRowLoop(T* sums, const T& factor, const T* row, std::size_t count)
 
 // The product's rows: sums(r, j) = sums(r, j) + left(r, k) * right(k, j) for k = 0, 1, ...,
 // inner - 1 in turn, for r < rows and j < columns. sums and right have rows of `columns`
-// elements, left of `leftStride`. Row by row, each from its first term to its last: elements
-// are visited in the order of the plain product.
+// elements, left of `leftStride`. Row by row, each from its first term to its last: every
+// element sums its terms in increasing k.
 template <class T>
 void addProductsLoop(T* sums, const T* left, std::size_t leftStride, const T* right,
                      std::size_t rows, std::size_t inner, std::size_t columns) {
@@ -78,14 +77,12 @@ inline constexpr std::size_t minimumLength = 256 / sizeof(T);
 template <class T>
 inline constexpr std::size_t minimumProductLength = 128 / sizeof(T);
 
-// The loops above, run by the kernel the processor supports best (row_kernels.cpp).
+// The loops above, run by the kernel set that row_kernels.cpp picks for the processor.
 template <class T>
 void subtractScaled(T* row, const T* pivot, const T& factor, std::size_t count);
 template <class T>
 void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* factors,
                         std::size_t pivotCount, std::size_t count);
-template <class T>
-void addScaled(T* sums, const T& factor, const T* row, std::size_t count);
 template <class T>
 void addProducts(T* sums, const T* left, std::size_t leftStride, const T* right, std::size_t rows,
                  std::size_t inner, std::size_t columns);
@@ -113,17 +110,6 @@ void subtractScaledRows(T* row, const T* pivots, std::size_t stride, const T* fa
         }
     }
     subtractScaledRowsLoop(row, pivots, stride, factors, pivotCount, count);
-}
-
-template <class T>
-void addScaledRow(T* sums, const T& factor, const T* row, std::size_t count) {
-    if constexpr (row_kernels::compiled<T>) {
-        if (count >= row_kernels::minimumLength<T>) {
-            row_kernels::addScaled(sums, factor, row, count);
-            return;
-        }
-    }
-    addScaledRowLoop(sums, factor, row, count);
 }
 
 // The kernels take the product's rows a few at a time: each row of the right operand that is

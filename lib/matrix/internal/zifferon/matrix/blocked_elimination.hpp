@@ -5,6 +5,7 @@
 
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/row_kernels.hpp"
+#include "zifferon/matrix/row_step.hpp"
 
 namespace zifferon {
 
@@ -18,9 +19,6 @@ namespace zifferon {
 template <class T>
 class BlockedElimination {
 public:
-    // Smaller matrices stay close enough to the processor anyway: measured, blocks pay from
-    // about this size on (double from n = 91, float from 128, Complex from 64).
-    static constexpr std::size_t minimumBytes = 64 * 1024;
     static constexpr std::size_t blockSize = 8;
 
     // `system` holds `count` rows of `rowStride` >= count elements, `constants` the constants.
@@ -29,8 +27,8 @@ public:
 
     // Takes the steps from `from` on, up to a pivot that is exactly zero: the step by step
     // elimination takes that one with its row exchange. Returns the first step not taken
-    // (n - 1 when all are done). Never inlined: the small systems' elimination that calls it
-    // stays as lean as before.
+    // (n - 1 when all are done). Never inlined, so that it adds no code to the step by step
+    // elimination of the small systems that call it.
     [[gnu::noinline]] std::size_t run(std::size_t from) {
         std::size_t first = from;
         while (first + 1 < n && !ElementTraits<T>::isZero(w[first * stride + first])) {
@@ -68,14 +66,13 @@ private:
     }
 
     // Row k's factors for the `count` pivots from `first`, each taken once the pivots before
-    // it have been subtracted from the block's columns of the row; the constant follows.
+    // it have been subtracted from the block's columns of the row; the constant goes with it.
     void takeFactors(std::size_t first, std::size_t count, std::size_t k, T* kFactors) {
         T* const rowK = row(k);
         for (std::size_t t = 0; t < count; ++t) {
             const std::size_t i = first + t;
             const T* const pivot = row(i);
-            const T factor = rowK[i] / pivot[i];
-            storeResult(r[k], r[k] - ElementTraits<T>::product(factor, r[i]));
+            const T factor = startRowStep(rowK[i], pivot[i], r[k], r[i]);
             subtractScaledRowLoop(rowK + first, pivot + first, factor, count);
             kFactors[t] = factor;
         }
@@ -96,13 +93,20 @@ private:
     std::vector<T> factors;
 };
 
+// When the forward elimination takes a block of pivot rows at a time: for a working matrix of
+// minimumBytes and more. Smaller matrices stay close enough to the processor anyway: measured,
+// blocks pay from about this size on (double from n = 91, float from 128, Complex from 64).
+struct CacheBlocking {
+    static constexpr std::size_t minimumBytes = 64 * 1024;
+};
+
 // The steps of the forward elimination from `from` on that BlockedElimination takes: none for
 // the exact types, whose cost is in the arithmetic rather than the cache, and none for a matrix
-// that fits the cache. Returns the first step not taken.
-template <class T>
+// below Blocking::minimumBytes. Returns the first step not taken.
+template <class Blocking, class T>
 std::size_t eliminateInBlocks(T* w, T* r, std::size_t n, std::size_t stride, std::size_t from) {
     if constexpr (row_kernels::compiled<T>) {
-        if (stride >= n && n * stride * sizeof(T) >= BlockedElimination<T>::minimumBytes) {
+        if (stride >= n && n * stride * sizeof(T) >= Blocking::minimumBytes) {
             return BlockedElimination<T>(w, r, n, stride).run(from);
         }
     }

@@ -1,4 +1,4 @@
-#include "error_guard.hpp"
+#include "error_display.hpp"
 
 #include <ostream>
 

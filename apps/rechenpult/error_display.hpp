@@ -15,7 +15,7 @@ void showErrorText(console::Console& console, const char* text);
 // input, lost output and a failed read pass through: they end the program. Returns whether the
 // action succeeded.
 template <class Action>
-bool guarded(console::Console& console, Action&& action) {
+bool runShowingErrors(console::Console& console, Action&& action) {
     try {
         action();
         return true;
