@@ -181,7 +181,7 @@ def comparisons(judge):
     judge.print("|---|---:|")
     names = sorted({n for run in judge.runs for n in run})
     for benchmark in names:
-        if benchmark.startswith("program/") and "rechenpult" not in benchmark:
+        if benchmark.startswith(("program/", "process/")) and "rechenpult" not in benchmark:
             judge.print(f"| {benchmark} | {spread(judge.seconds(benchmark), format_time)} |")
 
 
@@ -255,6 +255,9 @@ def goals(judge):
     fraction_goals("bruch-typed", "typed fractions", [3, 4, 5, 6])
     fraction_goals("bruch", "fractions D.L.U", [3, 9, 50])
 
+    at_least("probelauf of the baseline / probelauf, typed fractions, 4000 cases",
+             judge.ratio("process/probelauf-typed-baseline/4000", "process/probelauf-typed/4000"),
+             1.5)
     for script in ["probelauf", "probelauf-double9", "probelauf-bruch"]:
         reported(f"{script} / its I/O floor, 10000 cases",
                  judge.ratio(f"program/{script}/10000", f"program/{script}-io-floor/10000"))
