@@ -12,7 +12,7 @@ division takes tens of cycles, a missed branch some fifteen).
     bench/instruction_profile.py build/bench/bin/zifferon_bench [case ...]
 
 A case is a benchmark name, by default solve/bruch-typed/{library,boost,gmp}/{3,4,5,6}.
-Needs valgrind and objdump (binutils).
+Needs valgrind, objdump and nm (binutils).
 """
 
 import argparse
@@ -22,7 +22,7 @@ import re
 import subprocess
 import sys
 import tempfile
-from collections import defaultdict
+from collections import Counter, defaultdict
 
 IMPLEMENTATIONS = {
     "library": "LibraryAlgebra<zifferon::Bruch>",
@@ -116,6 +116,13 @@ def disassemble(path):
         instruction = re.match(r"^\s+([0-9a-f]+):\s+(\S+)\s*(.*)$", line)
         if instruction:
             code[int(instruction.group(1), 16)] = (instruction.group(2), instruction.group(3))
+    # A stripped shared library (GMP's) names only its exported functions.
+    exported = subprocess.run(["nm", "-D", "-C", "--defined-only", path],
+                              capture_output=True, text=True).stdout
+    for line in exported.splitlines():
+        fields = line.split(maxsplit=2)
+        if len(fields) == 3 and fields[1] in "Tt":
+            symbols.setdefault(fields[2], int(fields[0], 16))
     return code, symbols
 
 
@@ -129,14 +136,13 @@ def profile(binary, case):
             for event, value in per_event.items():
                 totals[event] += value
         code, symbols = disassemble(obj)
-        # Where the object was loaded: the offset that maps a function's entry to its symbol.
-        bias = None
-        for function, lowest in entries[obj].items():
-            if function in symbols:
-                bias = lowest - symbols[function]
-                break
-        if bias is None:
+        # Where the object was loaded: the offset that maps most functions' entries (their
+        # lowest executed address) to their symbols.
+        offsets = Counter(lowest - symbols[function]
+                          for function, lowest in entries[obj].items() if function in symbols)
+        if not offsets:
             continue
+        bias = offsets.most_common(1)[0][0]
         for address, per_event in addresses.items():
             mnemonic, operands = code.get(address - bias, ("", ""))
             executed = per_event.get("Ir", 0)
