@@ -1,18 +1,23 @@
 // The algebra: solve, determinant, product, inverse and adjugate of the library, of the same
 // algorithms on bare arrays, and of the peers, on the same matrices.
 //
-// Names are operation/type/implementation/n. Before a benchmark times anything it checks that
-// its implementation gives the library's results (bit for bit for the same algorithm, value
-// for value for the other fraction types); a difference is reported as an error.
+// Names are operation/type/implementation/n. A case runs one system, or a workload of many
+// (the typed fractions), one iteration running through all of them. Before a benchmark times
+// anything it checks that its implementation gives the library's results (bit for bit for the
+// same algorithm, value for value for the other fraction types); a difference is reported as
+// an error.
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <random>
+#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -20,6 +25,7 @@
 #include "algebra_bench.hpp"
 #include "bare_algorithms.hpp"
 #include "peer_scalars.hpp"
+#include "typed_fractions.hpp"
 #include "zifferon/matrix/matrix.hpp"
 #if ZIFFERON_HAVE_GMP
 #include <gmpxx.h>
@@ -76,11 +82,6 @@ Operands<T> floatingOperands(std::size_t n) {
 // D, so factors and entries are proper fractions, yet every exact value stays small, the
 // running diagonal product included: nothing comes near 64 bits, and all three fraction types
 // run the same matrices. b = A x for x with entries -3 to 3.
-struct Rational {
-    std::int64_t numerator;
-    std::int64_t denominator;
-};
-
 struct RationalOperands {
     std::size_t n = 0;
     std::vector<Rational> a;
@@ -170,17 +171,20 @@ RationalOperands rationalOperands(std::size_t n) {
     return operands;
 }
 
+// Bruch values as typed: read through its stream input, which stores them unreduced. (Its
+// constructor and its copy reduce; its assignment and an exchange keep the value as stored.)
+// boost::rational reduces on construction, as it must.
 template <class S>
 Operands<S> convert(const RationalOperands& rationals) {
     const auto to = [](const std::vector<Rational>& values) {
-        Array<S> result;
-        result.reserve(values.size());
-        for (const Rational value : values) {
+        Array<S> result(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) {
             if constexpr (std::is_same_v<S, Bruch>) {
-                result.emplace_back(value.numerator, value.denominator);
+                std::istringstream text(typedText({values[i]}, 1));
+                text >> result[i];
             } else {
-                result.emplace_back(static_cast<long>(value.numerator),
-                                    static_cast<long>(value.denominator));
+                result[i] = S(static_cast<long>(values[i].numerator),
+                              static_cast<long>(values[i].denominator));
             }
         }
         return result;
@@ -188,12 +192,45 @@ Operands<S> convert(const RationalOperands& rationals) {
     return {rationals.n, to(rationals.a), to(rationals.second), to(rationals.b)};
 }
 
+template <class S>
+std::vector<Operands<S>> convertAll(const std::vector<RationalOperands>& systems) {
+    std::vector<Operands<S>> result;
+    result.reserve(systems.size());
+    for (const RationalOperands& system : systems) {
+        result.push_back(convert<S>(system));
+    }
+    return result;
+}
+
+// A copy of the values as they are stored (see convert: for Bruch by assignment).
+template <class S>
+Array<S> storedCopy(const Array<S>& values) {
+    Array<S> copy(values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        copy[i] = values[i];
+    }
+    return copy;
+}
+
 template <class T>
 Matrix<T> toMatrix(const Array<T>& values, std::size_t rows, std::size_t columns) {
     Matrix<T> matrix(static_cast<std::uint32_t>(rows), static_cast<std::uint32_t>(columns));
-    for (std::uint32_t i = 1; i <= rows; ++i) {
-        for (std::uint32_t j = 1; j <= columns; ++j) {
-            matrix.element(i, j) = values[(i - 1) * columns + (j - 1)];
+    if (values.empty()) {
+        return matrix;  // an operand the workload does not have: no product for typed systems
+    }
+    if constexpr (std::is_same_v<T, Bruch>) {
+        // Fractions enter the matrix as a user's do, through its stream input.
+        std::vector<Rational> typed;
+        for (const Bruch& value : values) {
+            typed.push_back({value.getZaehler(), value.getNenner()});
+        }
+        std::istringstream text(typedText(typed, columns));
+        text >> matrix;
+    } else {
+        for (std::uint32_t i = 1; i <= rows; ++i) {
+            for (std::uint32_t j = 1; j <= columns; ++j) {
+                matrix.element(i, j) = values[(i - 1) * columns + (j - 1)];
+            }
         }
     }
     return matrix;
@@ -252,7 +289,10 @@ template <class S>
 class BareAlgebra {
 public:
     static constexpr bool sameAlgorithm = true;
-    explicit BareAlgebra(const Operands<S>& operands) : o(operands), x(operands.n) {}
+    explicit BareAlgebra(const Operands<S>& operands)
+        : o{operands.n, storedCopy(operands.a), storedCopy(operands.second),
+            storedCopy(operands.b)},
+          x(operands.n) {}
 
     BareStatus solve() { return bareSolve(o.a, o.b, x, o.n); }
     S determinant() { return bareDeterminant(o.a, o.n); }
@@ -276,38 +316,17 @@ private:
     Array<S> x;
 };
 
-bool solvesUniquely(const RationalOperands& rationals) {
-    LibraryAlgebra<Bruch> library(convert<Bruch>(rationals));
-    try {
-        return !library.solveResult().empty();
-    } catch (const char*) {
-        return false;
+// The typed workload of order n: `count` systems as a user types them (typed_fractions.hpp).
+std::vector<RationalOperands> typedOperands(std::size_t n, std::size_t count,
+                                            std::size_t& redrawn) {
+    TypedSystemDraw draw(1913 + n);
+    std::vector<RationalOperands> systems;
+    for (std::size_t i = 0; i < count; ++i) {
+        TypedSystem system = draw.next(n);
+        systems.push_back({n, std::move(system.a), {}, std::move(system.b)});
     }
-}
-
-// Fractions as a user types them: p/q with |p| <= 9 and 1 <= q <= 4, uniform, b alike. The
-// elimination meets unequal denominators and common factors at every step, where D L U keeps
-// them equal or coprime. A draw is kept only when the library solves it uniquely (the few
-// singular draws are repeated with the same engine, so the operands stay fixed); the checks of
-// every case then show that no implementation overflows on them.
-RationalOperands generalOperands(std::size_t n) {
-    std::mt19937_64 engine(1913 + n);
-    std::uniform_int_distribution<std::int64_t> numerator(-9, 9);
-    std::uniform_int_distribution<std::int64_t> denominator(1, 4);
-    const auto draw = [&](std::size_t count) {
-        std::vector<Rational> values(count);
-        for (Rational& value : values) {
-            const std::int64_t p = numerator(engine);
-            value = reduced(p, denominator(engine));
-        }
-        return values;
-    };
-    while (true) {
-        RationalOperands operands{n, draw(n * n), draw(n * n), draw(n)};
-        if (solvesUniquely(operands)) {
-            return operands;
-        }
-    }
+    redrawn = draw.redrawn();
+    return systems;
 }
 
 #if ZIFFERON_HAVE_EIGEN
@@ -456,6 +475,69 @@ private:
     mpq_t d;
 };
 #endif
+
+// The systems of a workload, each with its own implementation; one call runs through all of
+// them. The results of all systems in turn, or none when one system has no unique solution.
+template <class Algebra>
+class Batch {
+public:
+    static constexpr bool sameAlgorithm = Algebra::sameAlgorithm;
+    template <class Source>
+    explicit Batch(const std::vector<Source>& sources) {
+        for (const Source& source : sources) {
+            systems.push_back(std::make_unique<Algebra>(source));
+        }
+    }
+
+    // Out of line, so that a profiler can take a whole pass by its name (instruction_profile.py).
+    [[gnu::noinline]] std::size_t solve() {
+        for (const auto& system : systems) {
+            benchmark::DoNotOptimize(system->solve());
+        }
+        return systems.size();
+    }
+    [[gnu::noinline]] std::size_t determinant() {
+        for (const auto& system : systems) {
+            benchmark::DoNotOptimize(system->determinant());
+        }
+        return systems.size();
+    }
+
+    auto solveResult() {
+        return all([](Algebra& system) { return system.solveResult(); });
+    }
+    auto determinantResult() {
+        return all([](Algebra& system) { return system.determinantResult(); });
+    }
+
+private:
+    template <class Result>
+    auto all(Result result) {
+        using Values = decltype(result(*systems.front()));
+        Values values;
+        bool complete = true;
+        for (const auto& system : systems) {
+            Values part = result(*system);
+            complete = complete && !part.empty();
+            std::move(part.begin(), part.end(), std::back_inserter(values));
+        }
+        return complete ? values : Values{};
+    }
+
+    std::vector<std::unique_ptr<Algebra>> systems;
+};
+
+// Runs `use` on `Algebra` made from the systems: itself for one system, a Batch for several.
+template <class Algebra, class Source, class Use>
+void withAlgebra(const std::vector<Source>& systems, Use use) {
+    if (systems.size() == 1) {
+        Algebra algebra(systems.front());
+        use(algebra);
+    } else {
+        Batch<Algebra> batch(systems);
+        use(batch);
+    }
+}
 
 // --- Agreement with the library's results. ---
 
@@ -610,35 +692,47 @@ void setUnit(benchmark::internal::Benchmark* benchmark, std::size_t n) {
     benchmark->Unit(n <= 9 ? benchmark::kNanosecond : benchmark::kMicrosecond);
 }
 
-// Times `Algebra` built from `operands`; `reference` yields the library's result to agree with.
+// The systems of one case, all of order n.
+template <class Source>
+using Systems = std::shared_ptr<const std::vector<Source>>;
+
+// Times `Algebra` on the systems; `reference` yields the library's results to agree with. A
+// workload of several systems reports their count as the counter "systems".
 template <class Algebra, class Source, class Reference>
 void registerAlgebra(Operation operation, const char* type, const char* implementation,
-                     std::shared_ptr<const Source> operands, Reference reference) {
-    const std::size_t n = operands->n;
+                     Systems<Source> systems, Reference reference) {
+    const std::size_t n = systems->front().n;
     auto* benchmark = benchmark::RegisterBenchmark(
         benchmarkName(operation, type, implementation, n).c_str(),
-        [operation, operands, reference](benchmark::State& state) {
-            Algebra algebra(*operands);
-            bool same = false;
-            try {
-                // Another algorithm (Eigen's pivoting LU, cofactors, blocked products) rounds
-                // otherwise: it agrees within rounding, the same algorithm bit for bit.
-                if constexpr (Algebra::sameAlgorithm) {
-                    same = agreeAll(reference(), result(algebra, operation));
-                } else {
-                    same = closeAll(reference(), result(algebra, operation));
+        [operation, systems, reference](benchmark::State& state) {
+            withAlgebra<Algebra>(*systems, [&](auto& algebra) {
+                using Implementation = std::remove_reference_t<decltype(algebra)>;
+                bool same = false;
+                try {
+                    // Another algorithm (Eigen's pivoting LU, cofactors, blocked products)
+                    // rounds otherwise: it agrees within rounding, the same algorithm bit for bit.
+                    if constexpr (Implementation::sameAlgorithm) {
+                        same = agreeAll(reference(), result(algebra, operation));
+                    } else {
+                        same = closeAll(reference(), result(algebra, operation));
+                    }
+                } catch (...) {
                 }
-            } catch (...) {
+                if (!same) {
+                    state.SkipWithError("results differ from the library's");
+                    return;
+                }
+                timeOperation(state, algebra, operation);
+            });
+            if (systems->size() > 1) {
+                state.counters["systems"] = static_cast<double>(systems->size());
             }
-            if (!same) {
-                state.SkipWithError("results differ from the library's");
-                return;
-            }
-            timeOperation(state, algebra, operation);
         });
     setUnit(benchmark, n);
 }
 
+// A peer that is not there: a case that says so. The goal judge counts a case whose message
+// starts with "not available: " as not measured, not as failed.
 [[maybe_unused]] void registerMissing(Operation operation, const char* type,
                                       const char* implementation, std::size_t n,
                                       const char* message) {
@@ -648,9 +742,9 @@ void registerAlgebra(Operation operation, const char* type, const char* implemen
             n);
 }
 
-constexpr const char* eigenMissing = "Eigen 3 is not installed (bench/install-peers.sh)";
-constexpr const char* boostMissing = "boost/rational.hpp is not installed (bench/install-peers.sh)";
-constexpr const char* gmpMissing = "GMP's gmpxx.h is not installed (bench/install-peers.sh)";
+constexpr const char* eigenMissing = "not available: Eigen 3 (bench/install-peers.sh)";
+constexpr const char* boostMissing = "not available: boost/rational.hpp (bench/install-peers.sh)";
+constexpr const char* gmpMissing = "not available: GMP's gmpxx.h (bench/install-peers.sh)";
 
 template <class T>
 const char* typeName() {
@@ -665,26 +759,24 @@ const char* typeName() {
     }
 }
 
-// The library, the bare loops and the peers on the same operands; `integers` holds the fractions
-// as pairs of integers, for the fraction peers.
+// The library, the bare loops and the peers on the same systems; `integers` holds the
+// fractions as pairs of integers, for the fraction peers.
 template <class T>
-void registerImplementations(Operation operation, const char* type,
-                             std::shared_ptr<const Operands<T>> operands,
-                             [[maybe_unused]] std::shared_ptr<const RationalOperands> integers,
-                             bool withPeers) {
-    [[maybe_unused]] const std::size_t n = operands->n;
-    // The library's result, computed once when a benchmark first asks for it.
+void registerImplementations(Operation operation, const char* type, Systems<Operands<T>> systems,
+                             [[maybe_unused]] Systems<RationalOperands> integers, bool withPeers) {
+    [[maybe_unused]] const std::size_t n = systems->front().n;
+    // The library's results, computed once when a benchmark first asks for them.
     auto cache = std::make_shared<Array<T>>();
-    const auto reference = [operation, operands, cache] {
+    const auto reference = [operation, systems, cache] {
         if (cache->empty()) {
-            LibraryAlgebra<T> library(*operands);
-            *cache = result(library, operation);
+            withAlgebra<LibraryAlgebra<T>>(
+                *systems, [&](auto& library) { *cache = result(library, operation); });
         }
         return *cache;
     };
 
-    registerAlgebra<LibraryAlgebra<T>>(operation, type, "library", operands, reference);
-    registerAlgebra<BareAlgebra<T>>(operation, type, "bare", operands, reference);
+    registerAlgebra<LibraryAlgebra<T>>(operation, type, "library", systems, reference);
+    registerAlgebra<BareAlgebra<T>>(operation, type, "bare", systems, reference);
     if (!withPeers) {
         return;
     }
@@ -692,7 +784,8 @@ void registerImplementations(Operation operation, const char* type,
 #if ZIFFERON_HAVE_BOOST
         registerAlgebra<BareAlgebra<BoostRational>>(
             operation, type, "boost",
-            std::make_shared<const Operands<BoostRational>>(convert<BoostRational>(*integers)),
+            std::make_shared<const std::vector<Operands<BoostRational>>>(
+                convertAll<BoostRational>(*integers)),
             reference);
 #else
         registerMissing(operation, type, "boost", n, boostMissing);
@@ -704,10 +797,10 @@ void registerImplementations(Operation operation, const char* type,
 #endif
     } else {
 #if ZIFFERON_HAVE_EIGEN
-        registerAlgebra<EigenAlgebra<T>>(operation, type, "eigen", operands, reference);
+        registerAlgebra<EigenAlgebra<T>>(operation, type, "eigen", systems, reference);
         if (n == EigenFixedAlgebra<T>::order &&
             (operation == Operation::Solve || operation == Operation::Determinant)) {
-            registerAlgebra<EigenFixedAlgebra<T>>(operation, type, "eigen-fixed", operands,
+            registerAlgebra<EigenFixedAlgebra<T>>(operation, type, "eigen-fixed", systems,
                                                   reference);
         }
 #else
@@ -722,26 +815,37 @@ void registerImplementations(Operation operation, const char* type,
 template <class T>
 void registerType(Operation operation, std::size_t n, bool withPeers) {
     if constexpr (std::is_same_v<T, Bruch>) {
-        const auto integers = std::make_shared<const RationalOperands>(rationalOperands(n));
-        registerImplementations<T>(operation, typeName<T>(),
-                                   std::make_shared<const Operands<T>>(convert<T>(*integers)),
-                                   integers, withPeers);
+        const auto integers =
+            std::make_shared<const std::vector<RationalOperands>>(1, rationalOperands(n));
+        registerImplementations<T>(
+            operation, typeName<T>(),
+            std::make_shared<const std::vector<Operands<T>>>(convertAll<T>(*integers)), integers,
+            withPeers);
     } else {
-        registerImplementations<T>(operation, typeName<T>(),
-                                   std::make_shared<const Operands<T>>(floatingOperands<T>(n)),
-                                   nullptr, withPeers);
+        registerImplementations<T>(
+            operation, typeName<T>(),
+            std::make_shared<const std::vector<Operands<T>>>(1, floatingOperands<T>(n)), nullptr,
+            withPeers);
     }
 }
 
-// Solve and determinant on the fractions a user types, at the sizes where nothing overflows.
-void registerGeneralFractions() {
+// Solve and determinant on the typed workload (typed_fractions.hpp): 300 systems of each order.
+void registerTypedFractions() {
+    constexpr std::size_t systemsPerOrder = 300;
+    std::string redrawn;
     for (const std::size_t n : {3, 4, 5, 6}) {
-        const auto integers = std::make_shared<const RationalOperands>(generalOperands(n));
-        const auto operands = std::make_shared<const Operands<Bruch>>(convert<Bruch>(*integers));
+        std::size_t dropped = 0;
+        const auto integers = std::make_shared<const std::vector<RationalOperands>>(
+            typedOperands(n, systemsPerOrder, dropped));
+        const auto systems =
+            std::make_shared<const std::vector<Operands<Bruch>>>(convertAll<Bruch>(*integers));
         for (const Operation operation : {Operation::Solve, Operation::Determinant}) {
-            registerImplementations<Bruch>(operation, "bruch-general", operands, integers, true);
+            registerImplementations<Bruch>(operation, "bruch-typed", systems, integers, true);
         }
+        redrawn += (redrawn.empty() ? "" : ", ") + std::string("n = ") + std::to_string(n) + ": " +
+                   std::to_string(dropped);
     }
+    benchmark::AddCustomContext("typed systems drawn again (not uniquely solvable)", redrawn);
 }
 
 template <class T>
@@ -770,7 +874,7 @@ void registerAlgebraBenchmarks() {
     registerElementType<double>();
     registerElementType<Complex>();
     registerElementType<Bruch>();
-    registerGeneralFractions();
+    registerTypedFractions();
 }
 
 }  // namespace zifferon::bench

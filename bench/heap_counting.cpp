@@ -1,5 +1,8 @@
-#include "heap_counter.hpp"
+#include "heap_counting.hpp"
 
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -7,8 +10,10 @@ namespace zifferon::bench {
 
 namespace {
 
-std::size_t bytesInUse = 0;
-std::size_t bytesPeak = 0;
+// Every case runs on the main thread, so plain counters do.
+std::int64_t bytesInUse = 0;
+std::int64_t bytesPeak = 0;
+std::int64_t allocations = 0;
 
 // Every block carries its size in front, so that an unsized delete can subtract it; the
 // header keeps malloc's alignment.
@@ -20,7 +25,8 @@ void* allocate(std::size_t size) noexcept {
         return nullptr;
     }
     *static_cast<std::size_t*>(block) = size;
-    bytesInUse += size;
+    ++allocations;
+    bytesInUse += static_cast<std::int64_t>(size);
     if (bytesInUse > bytesPeak) {
         bytesPeak = bytesInUse;
     }
@@ -32,22 +38,34 @@ void release(void* pointer) noexcept {
         return;
     }
     void* block = static_cast<char*>(pointer) - headerSize;
-    bytesInUse -= *static_cast<std::size_t*>(block);
+    bytesInUse -= static_cast<std::int64_t>(*static_cast<std::size_t*>(block));
     std::free(block);
 }
 
+class HeapCounting : public benchmark::MemoryManager {
+public:
+    void Start() override {
+        allocations = 0;
+        bytesAtStart = bytesInUse;
+        bytesPeak = bytesInUse;
+    }
+    void Stop(Result& result) override {
+        result.num_allocs = allocations;
+        result.max_bytes_used = bytesPeak - bytesAtStart;
+        result.net_heap_growth = bytesInUse - bytesAtStart;
+    }
+    // Google Benchmark 1.7 calls this form.
+    void Stop(Result* result) override { Stop(*result); }
+
+private:
+    std::int64_t bytesAtStart = 0;
+};
+
 }  // namespace
 
-std::size_t HeapCounter::inUse() {
-    return bytesInUse;
-}
-
-std::size_t HeapCounter::peak() {
-    return bytesPeak;
-}
-
-void HeapCounter::resetPeak() {
-    bytesPeak = bytesInUse;
+void registerHeapCounting() {
+    static HeapCounting manager;
+    benchmark::RegisterMemoryManager(&manager);
 }
 
 }  // namespace zifferon::bench
