@@ -1,6 +1,5 @@
 #pragma once
 
-#include <bit>
 #include <cassert>
 #include <cstdint>
 #include <iosfwd>
@@ -168,14 +167,15 @@ private:
     template <class UInt = std::uint64_t, class Int>
     static Bruch reduced(Int zaehler, Int nenner);
     // |value| as an unsigned integer as wide as Int; defined for the most negative value too.
+    // Without a branch: signs are as likely one way as the other.
     template <class UInt, class Int>
     static UInt magnitude(Int value) noexcept {
         static_assert(sizeof(UInt) == sizeof(Int));
-        return value < 0 ? UInt(0) - UInt(value) : UInt(value);
+        const UInt sign = UInt(0) - UInt(value < 0);
+        return (UInt(value) ^ sign) - sign;
     }
-    // Binary gcd; both arguments non-zero.
-    template <class UInt>
-    static UInt gcd(UInt a, UInt b) noexcept;
+    // Binary gcd of a and b, both non-zero and at most 2^63.
+    static std::uint64_t gcd(std::uint64_t a, std::uint64_t b) noexcept;
     // gcd(a, b) for b no larger than a denominator's share and a possibly far larger: one
     // division brings a to b's size, where the binary gcd would take a step per bit of a.
     static std::uint64_t smallGcd(std::uint64_t a, std::uint64_t b) noexcept {
@@ -188,8 +188,8 @@ private:
         const auto n = static_cast<std::uint64_t>(nenner);
         return z == 1 || n == 1 ? 1 : gcd(z, n);
     }
-    // value != 0.
-    static int trailingZeros(std::uint64_t value) noexcept { return std::countr_zero(value); }
+    // value != 0 (std::countr_zero would test for 0 with a branch of its own).
+    static int trailingZeros(std::uint64_t value) noexcept { return __builtin_ctzll(value); }
     // x + y, or x - y: over their equal denominator where that fits, else by crossSum.
     static Bruch sum(const Bruch& x, const Bruch& y, bool subtract);
     // Equal denominators, integers among them, are common in elimination: (p + r) / q has the
@@ -217,35 +217,33 @@ private:
     std::int64_t zaehler = 0;
 };
 
-template <class UInt>
-inline UInt Bruch::gcd(UInt a, UInt b) noexcept {
+// Stein's algorithm, each step without a branch: which of the two odd numbers is the larger is
+// a coin toss, and a mispredicted jump costs as much as several steps. Both below 2^63 once
+// odd, so their difference fits a signed integer; its sign selects the smaller number and gives
+// the magnitude, which has the trailing zeros of the difference. Only the loop's end depends
+// on the numbers.
+inline std::uint64_t Bruch::gcd(std::uint64_t a, std::uint64_t b) noexcept {
     const int shift = trailingZeros(a | b);
     a >>= trailingZeros(a);
-    do {
-        b >>= trailingZeros(b);
-        if (a > b) {
-            std::swap(a, b);
-        }
-        b -= a;
-    } while (b != 0);
+    b >>= trailingZeros(b);
+    while (a != b) {
+        const auto difference = static_cast<std::int64_t>(b - a);
+        const int zeros = trailingZeros(static_cast<std::uint64_t>(difference));
+        const std::int64_t sign = difference >> 63;
+        a += static_cast<std::uint64_t>(difference & sign);
+        b = static_cast<std::uint64_t>((difference ^ sign) - sign) >> zeros;
+    }
     return a << shift;
 }
 
+// Without a test for zero, 1 or a divisor of 1: about half the results are in lowest terms
+// already, so such a test would be mispredicted about every other time, which costs more than
+// the divisions it saves. Zero takes the gcd of nenner with itself and comes out as 0/1.
 template <class UInt>
 inline void Bruch::toLowestTerms(UInt& zaehler, UInt& nenner) noexcept {
-    if (zaehler == 0) {
-        nenner = 1;
-        return;
-    }
-    // Most results are already in lowest terms, and a division costs more than the whole gcd
-    // of small numbers: divide only by a divisor that is not 1.
-    if (zaehler != 1 && nenner != 1) {
-        const UInt divisor = gcd(zaehler, nenner);
-        if (divisor != 1) {
-            zaehler /= divisor;
-            nenner /= divisor;
-        }
-    }
+    const UInt divisor = gcd(zaehler == 0 ? nenner : zaehler, nenner);
+    zaehler /= divisor;
+    nenner /= divisor;
 }
 
 template <class UInt>
@@ -257,11 +255,12 @@ inline Bruch Bruch::fromMagnitudes(bool negative, UInt zaehler, UInt nenner) {
 template <class UInt>
 inline Bruch Bruch::fromLowestTerms(bool negative, UInt zaehler, UInt nenner) {
     constexpr std::uint64_t most = std::numeric_limits<std::int64_t>::max();
-    if (nenner > most || zaehler > most + (negative ? 1 : 0)) {
+    if ((nenner > most) | (zaehler > most + negative)) {
         throw ueberlaufFehler;
     }
+    const std::uint64_t sign = std::uint64_t(0) - negative;
     const auto zaehler64 = static_cast<std::uint64_t>(zaehler);
-    return Bruch(NormalForm{}, static_cast<std::int64_t>(negative ? 0 - zaehler64 : zaehler64),
+    return Bruch(NormalForm{}, static_cast<std::int64_t>((zaehler64 ^ sign) - sign),
                  static_cast<std::int64_t>(nenner));
 }
 
