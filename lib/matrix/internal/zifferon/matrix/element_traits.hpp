@@ -8,10 +8,10 @@
 namespace zifferon {
 
 // What the matrix algorithms need to know about an element type beyond its operators: the exact
-// zero test, the value one, the product, and the product and difference of two values of an
-// elimination's working copy (the same operations; a type may know more about such values).
-// Otherwise sums, differences, quotients and negation are the type's own operators (negation by
-// unary minus, so that -0.0 appears for a negated floating-point zero).
+// zero test, the value one, the product, and the elimination step c - a * b (the same product
+// and difference; a type may know a cheaper way to the same result). Otherwise sums,
+// differences, quotients and negation are the type's own operators (negation by unary minus, so
+// that -0.0 appears for a negated floating-point zero).
 //
 // There is no tolerance anywhere: a value is zero only when it is exactly zero.
 template <class T>
@@ -26,14 +26,12 @@ void storeResult(T& target, T value) noexcept {
     swap(target, value);
 }
 
-// target = target - a * b on values of an elimination's working copy, in the working product
-// and difference: the one element step of every elimination, of a row update and of the back
-// substitution alike. Declared inline, so that the row loops take it in: a fraction's step as a
-// call of its own costs the fraction solver a sixth of its time.
+// target = target - a * b: the one element step of every elimination, of a row update and of
+// the back substitution alike. Declared inline, so that the row loops take it in: a fraction's
+// step as a call of its own costs the fraction solver a sixth of its time.
 template <class T>
 inline void subtractProduct(T& target, const T& a, const T& b) {
-    using Traits = ElementTraits<T>;
-    storeResult(target, Traits::workingDifference(target, Traits::workingProduct(a, b)));
+    storeResult(target, ElementTraits<T>::minusProduct(target, a, b));
 }
 
 template <std::floating_point T>
@@ -43,8 +41,7 @@ struct ElementTraits<T> {
     static T one() { return T(1); }
     // Single-precision operands give a single-precision product: nothing is widened.
     static T product(T left, T right) { return left * right; }
-    static T workingProduct(T left, T right) { return product(left, right); }
-    static T workingDifference(T left, T right) { return left - right; }
+    static T minusProduct(T c, T a, T b) { return c - product(a, b); }
 };
 
 template <>
@@ -60,11 +57,8 @@ struct ElementTraits<Complex> {
         const double d = right.imag();
         return Complex(a * c - b * d, a * d + b * c);
     }
-    static Complex workingProduct(const Complex& left, const Complex& right) {
-        return product(left, right);
-    }
-    static Complex workingDifference(const Complex& left, const Complex& right) {
-        return left - right;
+    static Complex minusProduct(const Complex& c, const Complex& a, const Complex& b) {
+        return c - product(a, b);
     }
 };
 
@@ -74,15 +68,8 @@ struct ElementTraits<Bruch> {
     static bool isZero(const Bruch& value) { return value.getZaehler() == 0; }
     static Bruch one() { return Bruch(1); }
     static Bruch product(const Bruch& left, const Bruch& right) { return left * right; }
-    // The eliminations multiply and subtract only values of their working copies (made by
-    // Bruch's normalising copy) and results of arithmetic, all in normal form, so the cheaper
-    // reductions apply; Bruch opens them to these two alone. Not so the matrix arithmetic,
-    // whose operands may be stored as typed.
-    static Bruch workingProduct(const Bruch& left, const Bruch& right) {
-        return Bruch::productOfNormal(Bruch::NormalOperands(), left, right);
-    }
-    static Bruch workingDifference(const Bruch& left, const Bruch& right) {
-        return Bruch::differenceOfNormal(Bruch::NormalOperands(), left, right);
+    static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b) {
+        return Bruch::minusProduct(c, a, b);
     }
 };
 

@@ -8,10 +8,6 @@
 
 namespace zifferon {
 
-// What the matrix library's algorithms know about an element type (element_traits.hpp).
-template <class T>
-struct ElementTraits;
-
 // An exact fraction of two signed 64-bit integers.
 //
 // Normal form: nenner > 0 and gcd(zaehler, nenner) == 1; zero is 0/1. Every fraction that a
@@ -78,42 +74,10 @@ public:
         return product(x.zaehler, x.nenner, y.nenner, y.zaehler);
     }
 
-    // The key to the shortcuts below, whose operands must be in normal form: a fraction stored
-    // as typed would give a wrong value (2/4 - 1/6 would give 2/6). Only the matrix library's
-    // eliminations hold it: every value they compute with is made by the normalising copy or by
-    // arithmetic.
-    class NormalOperands {
-        friend struct ElementTraits<Bruch>;
-        NormalOperands() = default;
-    };
-
-    // x * y for operands in normal form. A product whose parts fit in 64 bits is reduced by one
-    // gcd, which for small parts costs less than two; one that does not fit may still after the
-    // cross gcds (p, s) and (r, q) of p/q * r/s, which leave it in lowest terms.
-    static Bruch productOfNormal(NormalOperands, const Bruch& x, const Bruch& y) {
-        std::int64_t zaehler, nenner;
-        if (!__builtin_mul_overflow(x.zaehler, y.zaehler, &zaehler) &&
-            !__builtin_mul_overflow(x.nenner, y.nenner, &nenner)) {
-            return reduced(zaehler, nenner);
-        }
-        // Neither numerator is 0 here: a product with 0 fits.
-        const auto g1 = static_cast<std::int64_t>(crossGcd(x.zaehler, y.nenner));
-        const auto g2 = static_cast<std::int64_t>(crossGcd(y.zaehler, x.nenner));
-        if (!__builtin_mul_overflow(x.zaehler / g1, y.zaehler / g2, &zaehler) &&
-            !__builtin_mul_overflow(x.nenner / g2, y.nenner / g1, &nenner)) {
-            return Bruch(NormalForm{}, zaehler, nenner);
-        }
-        return wideProduct(x.zaehler, x.nenner, y.zaehler, y.nenner);
-    }
-    // x - y for operands in normal form: the same result and the same overflow error as x - y,
-    // with less work (see sumOfNormal).
-    static Bruch differenceOfNormal(NormalOperands, const Bruch& x, const Bruch& y) {
-        std::int64_t zaehler;
-        if (equalDenominatorSum(x, y, true, zaehler)) {
-            return reduced(zaehler, x.nenner);
-        }
-        return sumOfNormal(x, y, true);
-    }
+    // c - a * b: the value, the normal form and the error of the product followed by the
+    // difference, for operands in any stored form, with one reduction instead of two: the step
+    // of every elimination. See the definition for why the errors are the same.
+    static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b);
 
     // Exchanges the stored integers as they are.
     friend void swap(Bruch& x, Bruch& y) noexcept {
@@ -176,18 +140,6 @@ private:
     }
     // Binary gcd of a and b, both non-zero and at most 2^63.
     static std::uint64_t gcd(std::uint64_t a, std::uint64_t b) noexcept;
-    // gcd(a, b) for b no larger than a denominator's share and a possibly far larger: one
-    // division brings a to b's size, where the binary gcd would take a step per bit of a.
-    static std::uint64_t smallGcd(std::uint64_t a, std::uint64_t b) noexcept {
-        const std::uint64_t rest = a % b;
-        return rest == 0 ? b : gcd(b, rest);
-    }
-    // gcd(|zaehler|, nenner) for zaehler != 0 < nenner, without the loop where one is 1.
-    static std::uint64_t crossGcd(std::int64_t zaehler, std::int64_t nenner) noexcept {
-        const auto z = magnitude<std::uint64_t>(zaehler);
-        const auto n = static_cast<std::uint64_t>(nenner);
-        return z == 1 || n == 1 ? 1 : gcd(z, n);
-    }
     // value != 0 (std::countr_zero would test for 0 with a branch of its own).
     static int trailingZeros(std::uint64_t value) noexcept { return __builtin_ctzll(value); }
     // x + y, or x - y: over their equal denominator where that fits, else by crossSum.
@@ -199,9 +151,6 @@ private:
                                     std::int64_t& zaehler) noexcept;
     // (p*s + r*q) / (q*s), or with a minus, in normal form by the gcd of the whole result.
     static Bruch crossSum(const Bruch& x, const Bruch& y, bool subtract);
-    // The same for operands in lowest terms with Knuth's algorithm: the denominators' gcd alone
-    // tells the common factors, where crossSum needs the gcd of the whole result, twice as long.
-    static Bruch sumOfNormal(const Bruch& x, const Bruch& y, bool subtract);
     // (p*r) / (q*s).
     static Bruch product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
     // The same for operands whose 64-bit intermediates overflow: from their lowest terms, with
@@ -338,34 +287,36 @@ inline Bruch Bruch::crossSum(const Bruch& x, const Bruch& y, bool subtract) {
     return wideSum(x, y, subtract);
 }
 
-// With d = gcd(q, s): p/q + r/s = t / (q/d * s) for t = p * s/d + r * q/d, and a factor that t
-// shares with the denominator can only be one of d (p/q and r/s being in lowest terms).
-inline Bruch Bruch::sumOfNormal(const Bruch& x, const Bruch& y, bool subtract) {
-    const auto q = static_cast<std::uint64_t>(x.nenner);
-    const auto s = static_cast<std::uint64_t>(y.nenner);
-    const std::uint64_t d = q == 1 || s == 1 ? 1 : gcd(q, s);
-    const auto qOverD = static_cast<std::int64_t>(q / d);
-    std::int64_t ps, rq, t, n;
-    if (!__builtin_mul_overflow(x.zaehler, static_cast<std::int64_t>(s / d), &ps) &&
-        !__builtin_mul_overflow(y.zaehler, qOverD, &rq) &&
-        !(subtract ? __builtin_sub_overflow(ps, rq, &t) : __builtin_add_overflow(ps, rq, &t))) {
-        if (t == 0) {
-            return Bruch();
-        }
-        const std::uint64_t shared = d == 1 ? 1 : smallGcd(magnitude<std::uint64_t>(t), d);
-        if (!__builtin_mul_overflow(qOverD, static_cast<std::int64_t>(s / shared), &n)) {
-            return Bruch(NormalForm{}, t / static_cast<std::int64_t>(shared), n);
-        }
-    }
-    return wideSum(x, y, subtract);
-}
-
 inline Bruch Bruch::product(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
     std::int64_t zaehler, nenner;
     if (!__builtin_mul_overflow(p, r, &zaehler) && !__builtin_mul_overflow(q, s, &nenner)) {
         return reduced(zaehler, nenner);
     }
     return wideProduct(p, q, r, s);
+}
+
+// With the product's parts p = a.zaehler * b.zaehler and q = a.nenner * b.nenner, c - a * b is
+// (c.zaehler * q - c.nenner * p) / (c.nenner * q). Where all these fit in 64 bits, and p and q
+// are not the most negative value, the product's normal form fits too (reducing only shrinks
+// magnitudes below 2^63), so the product alone could not have failed, and reducing the whole
+// gives the difference's normal form, refused exactly when it does not fit. For the values of
+// an elimination that is nearly always so; otherwise the two operators do it.
+inline Bruch Bruch::minusProduct(const Bruch& c, const Bruch& a, const Bruch& b) {
+    constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
+    std::int64_t p, q, left, right, zaehler, nenner;
+    // The failed tests counted rather than tested one by one: one branch, taken next to never.
+    int overflows = __builtin_mul_overflow(a.zaehler, b.zaehler, &p);
+    overflows += __builtin_mul_overflow(a.nenner, b.nenner, &q);
+    overflows += (p == least) + (q == least);
+    overflows += __builtin_mul_overflow(c.zaehler, q, &left);
+    overflows += __builtin_mul_overflow(c.nenner, p, &right);
+    overflows += __builtin_sub_overflow(left, right, &zaehler);
+    overflows += __builtin_mul_overflow(c.nenner, q, &nenner);
+    if (overflows == 0) {
+        return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude<std::uint64_t>(zaehler),
+                              magnitude<std::uint64_t>(nenner));
+    }
+    return c - a * b;
 }
 
 inline Bruch& Bruch::operator+=(const Bruch& other) {
