@@ -392,6 +392,16 @@ TEST(SolveFractions, NumeratorZeroIsAZeroPivot) {
     expectSolution(outcome, {4, 3});
 }
 
+// The working copies keep typed fractions as typed, but must refuse what the fraction's copy
+// refuses: -2^63/-1 is 2^63, beyond the type, although the solution 2^63 / 2 = 2^62 would fit.
+TEST(SolveFractions, TypedEntryBeyondTheTypeIsRefusedBeforeAnyArithmetic) {
+    const Matrix<Bruch> two = matrixOf<Bruch>({{2}});
+    const Matrix<Bruch> tooLarge = parseMatrix<Bruch>(1, 1, "-9223372036854775808/-1");
+    Matrix<Bruch> x = matrixOf<Bruch>({{7}});
+    EXPECT_EQ(fractionErrorOf([&] { two.solve(x, tooLarge); }), Bruch::ueberlaufFehler);
+    expectMatrix(x, {{7}});
+}
+
 TEST(SolveFractions, ErrorsOfTheFractionsPassThrough) {
     // 2 x 3, regular: the back substitution divides r2 = 1 by W(2,3) = 0 before it would run
     // out of rows. In double that quotient is infinite and the call ends with 103.

@@ -71,6 +71,9 @@ struct ElementTraits<Bruch> {
     static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b) {
         return Bruch::minusProduct(c, a, b);
     }
+    // An elimination's copy of a value: the fraction as stored, as its arithmetic reduces
+    // anyway (see Bruch::ungekuerzteKopie).
+    static Bruch workingCopy(const Bruch& value) { return Bruch::ungekuerzteKopie(value); }
 };
 
 }  // namespace zifferon

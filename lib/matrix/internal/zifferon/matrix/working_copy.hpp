@@ -2,7 +2,11 @@
 
 #include <cstddef>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
+
+#include "zifferon/matrix/element_traits.hpp"
 
 namespace zifferon::detail {
 
@@ -10,8 +14,9 @@ namespace zifferon::detail {
 //
 // Up to InlineCapacity elements live inside the object, so that an algorithm on a small matrix
 // keeps its working copy on the stack and costs no allocation; more take one heap block of
-// exactly their size. Every element is made by copy construction (for a fraction, the copy in
-// normal form), in one place: copyElements.
+// exactly their size. Every element is made in one place, copyElements: a plain copy, for a
+// fraction the element type's working copy, which keeps it as stored (a fraction typed as 2/4
+// stays 2/4; the algorithms' arithmetic reduces anyway).
 template <class T, std::size_t InlineCapacity>
 class WorkingCopy {
 public:
@@ -62,7 +67,21 @@ public:
 private:
     // The one place where a working element is made from its source.
     static void copyElements(const T* source, T* target, std::size_t count) {
-        std::uninitialized_copy_n(source, count, target);
+        if constexpr (std::is_trivially_copyable_v<T>) {
+            std::uninitialized_copy_n(source, count, target);
+        } else {
+            std::size_t made = 0;
+            try {
+                for (; made < count; ++made) {
+                    // Made in place from the returned value: no copy constructor in between.
+                    ::new (static_cast<void*>(target + made))
+                        T(ElementTraits<T>::workingCopy(source[made]));
+                }
+            } catch (...) {
+                std::destroy_n(target, made);
+                throw;
+            }
+        }
     }
     static T* allocate(std::size_t count) { return std::allocator<T>().allocate(count); }
     void release(T* block, std::size_t count) noexcept {

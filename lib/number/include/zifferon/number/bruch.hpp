@@ -39,6 +39,15 @@ public:
     Bruch(const Bruch& other);
     // Copies numerator and denominator unreduced; returns a copy of the target (in normal form).
     Bruch operator=(const Bruch& other);
+    // A copy that keeps the two integers as stored (2/4 stays 2/4) where the denominator is
+    // positive, and is the normalising copy otherwise. It refuses exactly what the copy
+    // constructor refuses, a value whose normal form does not fit (such as -2^63/-1): with a
+    // positive denominator the normal form always fits, as reducing only shrinks magnitudes and
+    // the sign stays with the numerator. Arithmetic gives the same results on either copy, so
+    // algorithms that only compute with their copies need not pay the normalising copy's gcd.
+    static Bruch ungekuerzteKopie(const Bruch& value) {
+        return value.nenner > 0 ? Bruch(AsStored{}, value.zaehler, value.nenner) : Bruch(value);
+    }
     virtual ~Bruch() = default;
 
     // Brings the fraction to normal form in place.
@@ -107,6 +116,9 @@ private:
         assert(isNormal(zaehler, nenner));
     }
     static bool isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept;
+    // Takes the two integers as they are.
+    struct AsStored {};
+    Bruch(AsStored, std::int64_t z, std::int64_t n) noexcept : nenner(n), zaehler(z) {}
 
     // The arithmetic is inline down to the gcd, as it runs in the matrix algorithms' inner
     // loops; only intermediates beyond 64 bits leave for the out-of-line wide paths.
