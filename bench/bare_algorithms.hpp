@@ -20,8 +20,9 @@
 
 namespace zifferon::bench {
 
-// Zero test, one, product and the store of a computed value: the library's own for its four
-// element types (the store an exchange, see storeResult).
+// Zero test, one, product, the elimination step c - a * b, whether the arithmetic is exact and
+// the store of a computed value: the library's own for its four element types (the store an
+// exchange, see storeResult).
 template <class S>
 struct Scalar : ElementTraits<S> {
     static void store(S& target, S value) noexcept {
@@ -173,13 +174,30 @@ Array<S> bareProduct(const Array<S>& a, const Array<S>& b, std::size_t n, std::s
     return c;
 }
 
+// The solver's copy of the operands: as the library makes it (see WorkingCopy), for fractions
+// as stored.
+template <class S>
+Array<S> bareWorkingCopy(const Array<S>& values) {
+    if constexpr (std::is_trivially_copyable_v<S>) {
+        return values;
+    } else {
+        Array<S> copy(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            Scalar<S>::store(copy[i], Scalar<S>::workingCopy(values[i]));
+        }
+        return copy;
+    }
+}
+
 // Gaussian elimination of the square system a x = b, rows exchanged only for an exactly zero
-// pivot, every row update over all n columns; the regularity test on the diagonal product;
-// back substitution column by column from the bottom. x is written only for a regular system.
+// pivot, every row update over all n columns (for exact arithmetic only those right of the
+// pivot, the pivot's column set to zero, as the library does); the regularity test on the
+// diagonal product; back substitution column by column from the bottom. x is written only for
+// a regular system.
 template <class S>
 BareStatus bareSolve(const Array<S>& a, const Array<S>& b, Array<S>& x, std::size_t n) {
-    Array<S> w = a;
-    Array<S> r = b;
+    Array<S> w = bareWorkingCopy(a);
+    Array<S> r = bareWorkingCopy(b);
     for (std::size_t i = 0; i + 1 < n; ++i) {
         S* const pivotRow = w.data() + i * n;
         for (std::size_t k = i + 1; k < n; ++k) {
@@ -197,9 +215,12 @@ BareStatus bareSolve(const Array<S>& a, const Array<S>& b, Array<S>& x, std::siz
             }
             S* const rowK = w.data() + k * n;
             const S factor = rowK[i] / pivotRow[i];
-            Scalar<S>::store(r[k], r[k] - Scalar<S>::product(factor, r[i]));
-            for (std::size_t q = 0; q < n; ++q) {
-                Scalar<S>::store(rowK[q], rowK[q] - Scalar<S>::product(pivotRow[q], factor));
+            Scalar<S>::store(r[k], Scalar<S>::minusProduct(r[k], factor, r[i]));
+            for (std::size_t q = Scalar<S>::exact ? i + 1 : 0; q < n; ++q) {
+                Scalar<S>::store(rowK[q], Scalar<S>::minusProduct(rowK[q], pivotRow[q], factor));
+            }
+            if constexpr (Scalar<S>::exact) {
+                Scalar<S>::store(rowK[i], S());
             }
         }
     }
@@ -223,8 +244,7 @@ BareStatus bareSolve(const Array<S>& a, const Array<S>& b, Array<S>& x, std::siz
         }
         Scalar<S>::store(ri, ri / pivot);
         for (std::size_t k = step; k-- > 0;) {
-            const S t = Scalar<S>::product(w[k * n + step], ri);
-            Scalar<S>::store(r[k], r[k] - t);
+            Scalar<S>::store(r[k], Scalar<S>::minusProduct(r[k], w[k * n + step], ri));
         }
     }
     for (std::size_t i = 0; i < n; ++i) {

@@ -77,10 +77,11 @@ public:
                 mpq_div(factor[0], w[k * n + i], w[i * n + i]);
                 mpq_mul(term[0], factor[0], r[i]);
                 mpq_sub(r[k], r[k], term[0]);
-                for (std::size_t q = 0; q < n; ++q) {
+                for (std::size_t q = i + 1; q < n; ++q) {
                     mpq_mul(term[0], w[i * n + q], factor[0]);
                     mpq_sub(w[k * n + q], w[k * n + q], term[0]);
                 }
+                mpq_set_ui(w[k * n + i], 0, 1);
             }
         }
 

@@ -16,10 +16,15 @@ using BoostRational = boost::rational<long long>;
 
 template <>
 struct Scalar<BoostRational> {
+    static constexpr bool exact = true;
     static bool isZero(const BoostRational& value) { return value.numerator() == 0; }
     static BoostRational one() { return BoostRational(1); }
     static BoostRational product(const BoostRational& left, const BoostRational& right) {
         return left * right;
+    }
+    static BoostRational minusProduct(const BoostRational& c, const BoostRational& a,
+                                      const BoostRational& b) {
+        return c - a * b;
     }
     static void store(BoostRational& target, const BoostRational& value) { target = value; }
 };

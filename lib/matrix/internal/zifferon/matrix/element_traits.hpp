@@ -13,7 +13,9 @@ namespace zifferon {
 // differences, quotients and negation are the type's own operators (negation by unary minus, so
 // that -0.0 appears for a negated floating-point zero).
 //
-// There is no tolerance anywhere: a value is zero only when it is exactly zero.
+// There is no tolerance anywhere: a value is zero only when it is exactly zero. `exact` says
+// whether the arithmetic is: then x - x * (y / x) is exactly zero and 0 * y is 0, which the
+// eliminations need not compute.
 template <class T>
 struct ElementTraits;
 
@@ -36,6 +38,7 @@ inline void subtractProduct(T& target, const T& a, const T& b) {
 
 template <std::floating_point T>
 struct ElementTraits<T> {
+    static constexpr bool exact = false;
     // -0.0 is zero; a NaN is not.
     static bool isZero(T value) { return value == T(0); }
     static T one() { return T(1); }
@@ -46,6 +49,7 @@ struct ElementTraits<T> {
 
 template <>
 struct ElementTraits<Complex> {
+    static constexpr bool exact = false;
     static bool isZero(const Complex& value) { return value.real() == 0.0 && value.imag() == 0.0; }
     static Complex one() { return Complex(1.0, 0.0); }
     // (a+bi)(c+di) = (ac - bd) + (ad + bc)i, written out: the library's operator* also repairs
@@ -64,6 +68,7 @@ struct ElementTraits<Complex> {
 
 template <>
 struct ElementTraits<Bruch> {
+    static constexpr bool exact = true;
     // Equivalent to comparing the value with 0/1: the denominator is never 0.
     static bool isZero(const Bruch& value) { return value.getZaehler() == 0; }
     static Bruch one() { return Bruch(1); }

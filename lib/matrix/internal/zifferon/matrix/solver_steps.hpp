@@ -18,6 +18,12 @@ namespace zifferon::detail {
 // row that has a non-zero entry there. Row k is updated even when its entry below the pivot is
 // already zero, and over all columns up to n, those left of the pivot included: their entries
 // are never forced to zero, so floating-point residues stay visible to the classification.
+// Exact arithmetic leaves no residues: there the pivot's column becomes exactly zero, and the
+// columns left of it hold the zeros of the earlier pivots, which their updates (0 - 0 * f)
+// leave zero. Neither update can fail: W(i,i) * f is W(k,i), whose normal form fits (a result of
+// arithmetic, or a typed entry the working copy accepted), and the rest is 0. So for the exact
+// types only the columns right of the pivot are computed and the pivot's column is set to zero,
+// with the same values and the same errors.
 // Large systems take their steps a block of pivots at a time where Blocking says so (see
 // eliminateInBlocks), with the same result to the last bit.
 template <class Blocking = CacheBlocking, class T, class Bounds>
@@ -39,7 +45,12 @@ void eliminateForward(WorkingSystem<T, Bounds>& system) {
                 }
                 system.exchangeRows(i, s);
             }
-            system.subtractPivotRow(k, i, i, 0, width);
+            if constexpr (ElementTraits<T>::exact) {
+                system.subtractPivotRow(k, i, i, i + 1, width - (i + 1));
+                storeResult(system.row(k)[i], T());
+            } else {
+                system.subtractPivotRow(k, i, i, 0, width);
+            }
             bounds.requireUpdateInside();
         }
     }
