@@ -56,14 +56,15 @@ void eliminateForward(WorkingSystem<T, Bounds>& system) {
     }
 }
 
-// The diagonal product, each factor multiplied in before the product is tested for zero.
+// The diagonal product, each factor multiplied in before the product is tested for zero. Its
+// value is needed for nothing else, so the exact types may leave it unreduced (runningProduct).
 template <class T, class Bounds>
 bool isRegular(const WorkingSystem<T, Bounds>& system) {
     using Traits = ElementTraits<T>;
-    T p = system.w[0];
+    T p = Traits::workingCopy(system.w[0]);
     for (std::size_t i = 1; i < system.rows(); ++i) {
         system.bounds.requirePivotColumn(i);
-        p = Traits::product(p, system.row(i)[i]);
+        storeResult(p, Traits::runningProduct(p, system.row(i)[i]));
         if (Traits::isZero(p)) {
             break;
         }

@@ -87,6 +87,21 @@ public:
     // difference, for operands in any stored form, with one reduction instead of two: the step
     // of every elimination. See the definition for why the errors are the same.
     static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b);
+    // x * y as the two products of the stored terms, unreduced, where both fit in 64 bits and
+    // neither is the most negative value (the normal form then fits too, see minusProduct),
+    // otherwise x * y: the same value and error as x * y without its gcd, for a value that is
+    // only multiplied further or tested for zero.
+    static Bruch ungekuerztesProdukt(const Bruch& x, const Bruch& y) {
+        constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
+        std::int64_t z, n;
+        int overflows = __builtin_mul_overflow(x.zaehler, y.zaehler, &z);
+        overflows += __builtin_mul_overflow(x.nenner, y.nenner, &n);
+        overflows += (z == least) + (n == least);
+        if (overflows == 0) {
+            return Bruch(AsStored{}, z, n);
+        }
+        return x * y;
+    }
 
     // Exchanges the stored integers as they are.
     friend void swap(Bruch& x, Bruch& y) noexcept {
