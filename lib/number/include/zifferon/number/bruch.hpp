@@ -194,20 +194,38 @@ private:
 };
 
 // Stein's algorithm, each step without a branch: which of the two odd numbers is the larger is
-// a coin toss, and a mispredicted jump costs as much as several steps. Both below 2^63 once
-// odd, so their difference fits a signed integer; its sign selects the smaller number and gives
-// the magnitude, which has the trailing zeros of the difference. Only the loop's end depends
-// on the numbers.
+// a coin toss, and a mispredicted jump costs as much as several steps. A step takes the smaller
+// number and the magnitude of the difference, which has the trailing zeros of the difference.
+// Only the loop's end depends on the numbers. The step's chain of dependent instructions is
+// what a gcd costs: on x86-64 both differences are formed at once and the compare of the two
+// numbers picks one (cmov), three cycles a step; compilers turn that selection into a jump,
+// hence the few lines of assembly. Elsewhere the sign of the difference, both numbers being
+// below 2^63 once odd, gives the magnitude arithmetically, five cycles a step.
 inline std::uint64_t Bruch::gcd(std::uint64_t a, std::uint64_t b) noexcept {
     const int shift = trailingZeros(a | b);
     a >>= trailingZeros(a);
     b >>= trailingZeros(b);
     while (a != b) {
-        const auto difference = static_cast<std::int64_t>(b - a);
-        const int zeros = trailingZeros(static_cast<std::uint64_t>(difference));
-        const std::int64_t sign = difference >> 63;
-        a += static_cast<std::uint64_t>(difference & sign);
-        b = static_cast<std::uint64_t>((difference ^ sign) - sign) >> zeros;
+        std::uint64_t difference = b - a;
+        const int zeros = trailingZeros(difference);
+#if defined(__x86_64__)
+        const std::uint64_t reverse = a - b;
+        std::uint64_t smaller = a;
+        __asm__(
+            "cmp %[a], %[b]\n\t"
+            "cmovb %[b], %[smaller]\n\t"
+            "cmovb %[reverse], %[difference]"
+            : [smaller] "+r"(smaller), [difference] "+r"(difference)
+            : [a] "r"(a), [b] "r"(b), [reverse] "r"(reverse)
+            : "cc");
+        a = smaller;
+        b = difference >> zeros;
+#else
+        const auto signedDifference = static_cast<std::int64_t>(difference);
+        const std::int64_t sign = signedDifference >> 63;
+        a += static_cast<std::uint64_t>(signedDifference & sign);
+        b = static_cast<std::uint64_t>((signedDifference ^ sign) - sign) >> zeros;
+#endif
     }
     return a << shift;
 }
