@@ -173,9 +173,10 @@ TEST(BruchArithmetic, ResultsBeyond64BitsAreOverflowErrors) {
     EXPECT_EQ(thrownText([] { Bruch(1, maxValue) + Bruch(1, maxValue - 1); }), overflow);
 }
 
-// The elimination step c - a * b reduces once, from 64-bit terms where they fit; the running
-// product does not reduce at all where its terms fit. Both must still fail where the product
-// fails: here a * b = 2^63, though its 64-bit terms fit, and c - a * b = -(2^63 - 5) fits too.
+// The elimination step c - a * b reduces once, from 64-bit terms where they fit; the unreduced
+// product and quotient do not reduce at all where their terms fit. All must still fail where
+// the operator fails: here a * b = a / b = 2^63, though their 64-bit terms fit, and
+// c - a * b = -(2^63 - 5) fits too.
 TEST(BruchArithmetic, ShortcutsFailWhereTheProductFails) {
     const std::string overflow = "mathematischer Fehler -> Ueberlauf (Bruchzahl)";
     EXPECT_EQ(thrownText([] { Bruch::minusProduct(Bruch(5), Bruch(minValue), typed("1/-1")); }),
@@ -183,9 +184,14 @@ TEST(BruchArithmetic, ShortcutsFailWhereTheProductFails) {
     EXPECT_EQ(thrownText([] { Bruch(5) - Bruch(minValue) * typed("1/-1"); }), overflow);
     EXPECT_EQ(thrownText([] { Bruch::ungekuerztesProdukt(Bruch(minValue), typed("1/-1")); }),
               overflow);
+    EXPECT_EQ(thrownText([] { Bruch::ungekuerzterQuotient(Bruch(minValue), typed("-1/1")); }),
+              overflow);
+    EXPECT_EQ(thrownText([] { Bruch::ungekuerzterQuotient(Bruch(1, 2), typed("0/7")); }),
+              "mathematischer Fehler -> Division durch 0 (Bruchzahl)");
     expectParts(Bruch::minusProduct(Bruch(-5), Bruch(minValue), Bruch(1)), maxValue - 4, 1);
     expectParts(Bruch::minusProduct(typed("2/4"), typed("3/6"), typed("-4/-2")), -1, 2);
     expectParts(Bruch::ungekuerztesProdukt(typed("2/4"), typed("3/-6")), 6, -24);
+    expectParts(Bruch::ungekuerzterQuotient(typed("2/4"), typed("3/-6")), -12, 12);
     expectParts(Bruch::ungekuerztesProdukt(Bruch(minValue), Bruch(-1, 2)), maxValue / 2 + 1, 1);
 }
 

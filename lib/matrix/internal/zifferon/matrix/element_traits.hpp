@@ -28,9 +28,9 @@ void storeResult(T& target, T value) noexcept {
     swap(target, value);
 }
 
-// Beyond that, a product of a running product that is only ever tested for zero (the same
-// value, zero or not, and the same error as product), and a working copy of a value for an
-// algorithm that only computes with it (the same value).
+// Beyond that, for values an algorithm only computes with further or tests for zero, a product
+// and a quotient that a type may leave unreduced, and a working copy that it may leave as
+// stored: the same values and errors as product, the quotient operator and a copy.
 
 // target = target - a * b: the one element step of every elimination, of a row update and of
 // the back substitution alike. Declared inline, so that the row loops take it in: a fraction's
@@ -48,7 +48,8 @@ struct ElementTraits<T> {
     static T one() { return T(1); }
     // Single-precision operands give a single-precision product: nothing is widened.
     static T product(T left, T right) { return left * right; }
-    static T runningProduct(T left, T right) { return product(left, right); }
+    static T unreducedProduct(T left, T right) { return product(left, right); }
+    static T unreducedQuotient(T left, T right) { return left / right; }
     static T minusProduct(T c, T a, T b) { return c - product(a, b); }
     static T workingCopy(T value) { return value; }
 };
@@ -67,8 +68,11 @@ struct ElementTraits<Complex> {
         const double d = right.imag();
         return Complex(a * c - b * d, a * d + b * c);
     }
-    static Complex runningProduct(const Complex& left, const Complex& right) {
+    static Complex unreducedProduct(const Complex& left, const Complex& right) {
         return product(left, right);
+    }
+    static Complex unreducedQuotient(const Complex& left, const Complex& right) {
+        return left / right;
     }
     static Complex minusProduct(const Complex& c, const Complex& a, const Complex& b) {
         return c - product(a, b);
@@ -83,8 +87,11 @@ struct ElementTraits<Bruch> {
     static bool isZero(const Bruch& value) { return value.getZaehler() == 0; }
     static Bruch one() { return Bruch(1); }
     static Bruch product(const Bruch& left, const Bruch& right) { return left * right; }
-    static Bruch runningProduct(const Bruch& left, const Bruch& right) {
+    static Bruch unreducedProduct(const Bruch& left, const Bruch& right) {
         return Bruch::ungekuerztesProdukt(left, right);
+    }
+    static Bruch unreducedQuotient(const Bruch& left, const Bruch& right) {
+        return Bruch::ungekuerzterQuotient(left, right);
     }
     static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b) {
         return Bruch::minusProduct(c, a, b);

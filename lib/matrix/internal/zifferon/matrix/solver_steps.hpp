@@ -57,14 +57,14 @@ void eliminateForward(WorkingSystem<T, Bounds>& system) {
 }
 
 // The diagonal product, each factor multiplied in before the product is tested for zero. Its
-// value is needed for nothing else, so the exact types may leave it unreduced (runningProduct).
+// value is needed for nothing else, so the exact types may leave it unreduced.
 template <class T, class Bounds>
 bool isRegular(const WorkingSystem<T, Bounds>& system) {
     using Traits = ElementTraits<T>;
     T p = Traits::workingCopy(system.w[0]);
     for (std::size_t i = 1; i < system.rows(); ++i) {
         system.bounds.requirePivotColumn(i);
-        storeResult(p, Traits::runningProduct(p, system.row(i)[i]));
+        storeResult(p, Traits::unreducedProduct(p, system.row(i)[i]));
         if (Traits::isZero(p)) {
             break;
         }

@@ -87,20 +87,24 @@ public:
     // difference, for operands in any stored form, with one reduction instead of two: the step
     // of every elimination. See the definition for why the errors are the same.
     static Bruch minusProduct(const Bruch& c, const Bruch& a, const Bruch& b);
-    // x * y as the two products of the stored terms, unreduced, where both fit in 64 bits and
-    // neither is the most negative value (the normal form then fits too, see minusProduct),
-    // otherwise x * y: the same value and error as x * y without its gcd, for a value that is
-    // only multiplied further or tested for zero.
+    // x * y and x / y as the products of the stored terms, unreduced, where both fit in 64 bits
+    // and neither is the most negative value (the normal form then fits too, see minusProduct),
+    // otherwise by the operator: the same value and error without the operator's gcd, for a
+    // value that is only computed with further or tested for zero. Division by a zero numerator
+    // throws as the operator does.
     static Bruch ungekuerztesProdukt(const Bruch& x, const Bruch& y) {
-        constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
         std::int64_t z, n;
-        int overflows = __builtin_mul_overflow(x.zaehler, y.zaehler, &z);
-        overflows += __builtin_mul_overflow(x.nenner, y.nenner, &n);
-        overflows += (z == least) + (n == least);
-        if (overflows == 0) {
+        if (unreducedTerms(x.zaehler, y.zaehler, x.nenner, y.nenner, z, n)) {
             return Bruch(AsStored{}, z, n);
         }
         return x * y;
+    }
+    static Bruch ungekuerzterQuotient(const Bruch& x, const Bruch& y) {
+        std::int64_t z, n;
+        if (unreducedTerms(x.zaehler, y.nenner, x.nenner, y.zaehler, z, n)) {
+            return Bruch(AsStored{}, z, n);
+        }
+        return x / y;
     }
 
     // Exchanges the stored integers as they are.
@@ -131,6 +135,16 @@ private:
         assert(isNormal(zaehler, nenner));
     }
     static bool isNormal(std::int64_t zaehler, std::int64_t nenner) noexcept;
+    // zaehler = a * b and nenner = c * d where both fit, neither is the most negative value and
+    // nenner is not 0.
+    static bool unreducedTerms(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t d,
+                               std::int64_t& zaehler, std::int64_t& nenner) noexcept {
+        constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
+        int failures = __builtin_mul_overflow(a, b, &zaehler);
+        failures += __builtin_mul_overflow(c, d, &nenner);
+        failures += (zaehler == least) + (nenner == least) + (nenner == 0);
+        return failures == 0;
+    }
     // Takes the two integers as they are.
     struct AsStored {};
     Bruch(AsStored, std::int64_t z, std::int64_t n) noexcept : nenner(n), zaehler(z) {}
