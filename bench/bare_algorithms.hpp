@@ -20,9 +20,9 @@
 
 namespace zifferon::bench {
 
-// Zero test, one, product, the elimination step c - a * b, whether the arithmetic is exact and
-// the store of a computed value: the library's own for its four element types (the store an
-// exchange, see storeResult).
+// Zero test, one, product, the elimination step c - a * b, the unreduced product and quotient,
+// the working copy, whether the arithmetic is exact and the store of a computed value: the
+// library's own for its four element types (the store an exchange, see storeResult).
 template <class S>
 struct Scalar : ElementTraits<S> {
     static void store(S& target, S value) noexcept {
@@ -214,7 +214,7 @@ BareStatus bareSolve(const Array<S>& a, const Array<S>& b, Array<S>& x, std::siz
                 swap(r[i], r[s]);
             }
             S* const rowK = w.data() + k * n;
-            const S factor = rowK[i] / pivotRow[i];
+            const S factor = Scalar<S>::unreducedQuotient(rowK[i], pivotRow[i]);
             Scalar<S>::store(r[k], Scalar<S>::minusProduct(r[k], factor, r[i]));
             for (std::size_t q = Scalar<S>::exact ? i + 1 : 0; q < n; ++q) {
                 Scalar<S>::store(rowK[q], Scalar<S>::minusProduct(rowK[q], pivotRow[q], factor));
@@ -225,9 +225,9 @@ BareStatus bareSolve(const Array<S>& a, const Array<S>& b, Array<S>& x, std::siz
         }
     }
 
-    S p = w[0];
+    S p = Scalar<S>::workingCopy(w[0]);
     for (std::size_t i = 1; i < n; ++i) {
-        p = Scalar<S>::product(p, w[i * n + i]);
+        Scalar<S>::store(p, Scalar<S>::unreducedProduct(p, w[i * n + i]));
         if (Scalar<S>::isZero(p)) {
             break;
         }

@@ -26,6 +26,14 @@ struct Scalar<BoostRational> {
                                       const BoostRational& b) {
         return c - a * b;
     }
+    // boost::rational keeps every value in lowest terms.
+    static BoostRational unreducedProduct(const BoostRational& left, const BoostRational& right) {
+        return left * right;
+    }
+    static BoostRational unreducedQuotient(const BoostRational& left, const BoostRational& right) {
+        return left / right;
+    }
+    static BoostRational workingCopy(const BoostRational& value) { return value; }
     static void store(BoostRational& target, const BoostRational& value) { target = value; }
 };
 #endif
