@@ -65,6 +65,28 @@ Bruch Bruch::wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::in
                            UInt128(a.nenner / g2) * (b.nenner / g1));
 }
 
+// Mostly the denominator c.nenner * q overflows, though c's denominator and the product's share
+// a factor g: without it, (c.zaehler * q/g - p * c.nenner/g) / (c.nenner * q/g) often fits, and
+// reducing that whole gives the normal form as before. The product's terms fit as minusProduct
+// requires, so the errors stay those of the two operators, which take every other case.
+Bruch Bruch::wideMinusProduct(const Bruch& c, const Bruch& a, const Bruch& b) {
+    std::int64_t p, q;
+    if (c.nenner > 0 && unreducedTerms(a.zaehler, b.zaehler, a.nenner, b.nenner, p, q) && q > 0) {
+        const auto g = static_cast<std::int64_t>(
+            gcd(static_cast<std::uint64_t>(c.nenner), static_cast<std::uint64_t>(q)));
+        std::int64_t left, right, zaehler, nenner;
+        int overflows = __builtin_mul_overflow(c.zaehler, q / g, &left);
+        overflows += __builtin_mul_overflow(p, c.nenner / g, &right);
+        overflows += __builtin_sub_overflow(left, right, &zaehler);
+        overflows += __builtin_mul_overflow(c.nenner, q / g, &nenner);
+        if (overflows == 0) {
+            return fromMagnitudes(zaehler < 0, magnitude<std::uint64_t>(zaehler),
+                                  static_cast<std::uint64_t>(nenner));
+        }
+    }
+    return c - a * b;
+}
+
 std::int64_t Bruch::ggt(std::int64_t a, std::int64_t b) {
     while (b != 0) {
         // Any a is divisible by -1; testing it first avoids the undefined INT64_MIN % -1.

@@ -197,6 +197,8 @@ private:
     // The same for operands whose 64-bit intermediates overflow: from their lowest terms, with
     // Knuth's cross gcds, and 128-bit terms.
     static Bruch wideSum(const Bruch& x, const Bruch& y, bool subtract);
+    // minusProduct where its one reduction's terms do not fit in 64 bits.
+    static Bruch wideMinusProduct(const Bruch& c, const Bruch& a, const Bruch& b);
     static Bruch wideProduct(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s);
 
     // In normal form (see above) unless stored as given by assignment or stream input.
@@ -384,7 +386,7 @@ inline Bruch Bruch::minusProduct(const Bruch& c, const Bruch& a, const Bruch& b)
         return fromMagnitudes((zaehler < 0) != (nenner < 0), magnitude<std::uint64_t>(zaehler),
                               magnitude<std::uint64_t>(nenner));
     }
-    return c - a * b;
+    return wideMinusProduct(c, a, b);
 }
 
 inline Bruch& Bruch::operator+=(const Bruch& other) {
