@@ -5,7 +5,8 @@
 // of the fraction arithmetic), and the operands are unchanged afterwards. For fractions every
 // result is also checked exactly against GMP: sums, differences and products element by
 // element, the determinant, the adjugate through adj(A) A = det(A) I, the inverse through
-// A inv(A) = I, and solve through A x = b and the rank of the system.
+// A inv(A) = I, and solve through A x = b and the rank of the system; solve's verdict or first
+// error also against its own steps in exact arithmetic (exact_solve.hpp).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "exact_matrix.hpp"
+#include "exact_solve.hpp"
 #include "fuzz_support.hpp"
 #include "zifferon/matrix/element_traits.hpp"
 #include "zifferon/matrix/matrix.hpp"
@@ -318,6 +320,15 @@ void exercise(FuzzedDataProvider& input) {
         fail("solve changed x without a unique solution");
     }
     if constexpr (exact) {
+        // The verdict, or the first error, exactly as the solver's steps in exact arithmetic
+        // give it: which step overflows, divides by zero or leaves the matrix first.
+        if (argumentError == 0) {
+            const SolveOutcome expected = ExactSolve::of(a, b);
+            const SolveOutcome actual{status, solved.error, solved.text};
+            if (!(actual == expected)) {
+                fail("solve: " + actual.describe() + " instead of " + expected.describe());
+            }
+        }
         if (solved.succeeded()) {
             const ExactMatrix exactA = exactMatrix(a), exactB = exactMatrix(b);
             std::size_t rank = 0;

@@ -1,6 +1,7 @@
 // Fraction text input, and the arithmetic on what it reads: every fraction read has a non-zero
 // denominator, every failure is one of the input texts, and every result is exact or the
-// overflow error, checked against GMP.
+// overflow error, checked against GMP; so are the elimination step and the unreduced product
+// and quotient that the matrix algorithms use.
 #include <cstdint>
 #include <cstring>
 #include <sstream>
@@ -38,6 +39,23 @@ void checkOperation(const char* name, const Bruch& x, const Bruch& y, Operation 
     }
 }
 
+// An operation that may leave its result unreduced: the exact value of the operator, and the
+// overflow error exactly where that value's normal form does not fit.
+template <class Operation>
+void checkUnreduced(const char* name, const Bruch& x, const Bruch& y, Operation operation,
+                    const mpq_class& expected) {
+    try {
+        const Bruch result = operation();
+        if (!fits(expected) || result.getNenner() == 0 || exactValue(result) != expected) {
+            fail(context(x, name, y) + " gave " + describe(result));
+        }
+    } catch (const char* text) {
+        if (std::strcmp(text, Bruch::ueberlaufFehler) != 0 || fits(expected)) {
+            fail(context(x, name, y) + " threw " + text);
+        }
+    }
+}
+
 void checkArithmetic(const Bruch& x, const Bruch& y) {
     const mpq_class a = exactValue(x);
     const mpq_class b = exactValue(y);
@@ -50,6 +68,17 @@ void checkArithmetic(const Bruch& x, const Bruch& y) {
     if (y.getZaehler() != 0) {
         checkOperation(
             "/", x, y, [&] { return x / y; }, a / b);
+    }
+    // The elimination step x - x * y fails where its product fails, too.
+    const mpq_class product = a * b;
+    checkOperation(
+        "- x *", x, y, [&] { return Bruch::minusProduct(x, x, y); },
+        fits(product) ? mpq_class(a - product) : product);
+    checkUnreduced(
+        "* (unreduced)", x, y, [&] { return Bruch::ungekuerztesProdukt(x, y); }, product);
+    if (y.getZaehler() != 0) {
+        checkUnreduced(
+            "/ (unreduced)", x, y, [&] { return Bruch::ungekuerzterQuotient(x, y); }, a / b);
     }
     if ((x == y) != (a == b)) {
         fail("comparison of " + describe(x) + " and " + describe(y));
