@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace zifferon::console {
 namespace {
@@ -113,6 +117,94 @@ TEST_F(MemoryProbe, MissingFilesLimitNothing) {
     // Without statm the usage is unknown; the limit itself is still a bound.
     sources.dataLimit = 5 * mebibyte;
     EXPECT_EQ(probe(), 5 * mebibyte);
+}
+
+// Lets the process open only `count` more descriptors while it exists.
+class FreeDescriptors {
+public:
+    explicit FreeDescriptors(int count) {
+        EXPECT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
+        // Descriptors are numbered from the lowest free one: a limit at the (count + 1)-th free
+        // number leaves the `count` below it.
+        std::vector<int> taken;
+        for (int i = 0; i <= count; ++i) {
+            taken.push_back(dup(STDERR_FILENO));
+        }
+        rlimit lowered = saved;
+        lowered.rlim_cur = static_cast<rlim_t>(taken.back());
+        for (const int descriptor : taken) {
+            close(descriptor);
+        }
+        EXPECT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    }
+    ~FreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved); }
+    FreeDescriptors(const FreeDescriptors&) = delete;
+    FreeDescriptors& operator=(const FreeDescriptors&) = delete;
+
+private:
+    rlimit saved{};
+};
+
+std::uint64_t allocatedSoFar = 0;
+std::uint64_t allocated() {
+    return allocatedSoFar;
+}
+
+// The probe keeps its files open: it reads current figures without opening anything, even when
+// the paths are gone.
+TEST_F(MemoryProbe, KeptFilesAreReadAgainWithoutTheirPaths) {
+    write("proc/meminfo", "MemAvailable: " + std::to_string(500 * 1024) + " kB\n");
+    write("proc/self/cgroup", "4:memory:/job\n");
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    console::MemoryProbe probe(sources);
+    EXPECT_EQ(probe.available(), 90 * mebibyte);
+
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 40 * mebibyte);  // same files
+    const fs::path moved = sources.root.string() + ".moved";
+    fs::rename(sources.root, moved);
+    EXPECT_EQ(probe.available(), 60 * mebibyte);
+    fs::rename(moved, sources.root);
+}
+
+// What cannot be read is not taken for "no limit": never read, it leaves nothing; read once, it
+// counts as then, less what the process allocated since.
+TEST_F(MemoryProbe, FiguresThatCannotBeReadAreTakenAtTheirWorst) {
+    write("proc/meminfo", "MemAvailable: " + std::to_string(50 * 1024) + " kB\n");
+    write("proc/self/cgroup", "4:memory:/job\n");
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    sources.allocatedBytes = &allocated;
+    allocatedSoFar = 0;
+    {
+        const FreeDescriptors none(0);
+        console::MemoryProbe blind(sources);
+        EXPECT_EQ(blind.available(), 0U);
+    }
+
+    std::optional<console::MemoryProbe> probe;
+    {
+        // Enough to read every file once, one after the other, and to keep one: the group's
+        // usage, which limits the most.
+        const FreeDescriptors one(1);
+        probe.emplace(sources);
+    }
+    EXPECT_EQ(probe->available(), 50 * mebibyte);  // now every file is read and kept
+    probe.reset();
+    {
+        const FreeDescriptors one(1);
+        probe.emplace(sources);
+    }
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 75 * mebibyte);
+    allocatedSoFar = 20 * mebibyte;
+    {
+        const FreeDescriptors none(0);
+        EXPECT_EQ(probe->available(), 25 * mebibyte);  // the group's usage, read now
+    }
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    allocatedSoFar = 40 * mebibyte;
+    {
+        const FreeDescriptors none(0);
+        EXPECT_EQ(probe->available(), 10 * mebibyte);  // MemAvailable as read, less 40 MiB
+    }
 }
 
 }  // namespace
