@@ -29,7 +29,8 @@ foreach(header IN ITEMS
         matrix/blocked_elimination.hpp matrix/element_traits.hpp matrix/element_types.hpp
         matrix/matrix.hpp matrix/matrix_arithmetic.hpp matrix/matrix_exception.hpp
         matrix/matrix_io.hpp matrix/matrix_math.hpp matrix/matrix_vector.hpp
-        matrix/print_error.hpp matrix/row_kernels.hpp matrix/solve_status.hpp)
+        matrix/print_error.hpp matrix/row_kernels.hpp matrix/solve_status.hpp
+        matrix/working_storage.hpp)
     list(APPEND expected "${INCLUDEDIR}/zifferon/${header}")
 endforeach()
 foreach(file IN ITEMS ZifferonConfig.cmake ZifferonConfigVersion.cmake ZifferonTargets.cmake)

@@ -13,6 +13,7 @@
 #include "zifferon/matrix/matrix_vector.hpp"
 #include "zifferon/matrix/row_kernels.hpp"
 #include "zifferon/matrix/solve_status.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon {
 
@@ -280,12 +281,14 @@ T MatrixMath<T>::squareDeterminant(Order n) const {
 template <class T>
 T MatrixMath<T>::determinant() const {
     requireSquare();
+    detail::requireWorkingMemory(detail::determinantStorage<T>(this->rowCount));
     return squareDeterminant();
 }
 
 template <class T>
 Matrix<T> MatrixMath<T>::adjugate() const {
     requireSquare();
+    detail::requireWorkingMemory(detail::adjugateStorage<T>(this->rowCount));
     const std::size_t n = this->rowCount;
     MatrixMath minor(this->rowCount - 1, this->rowCount - 1);
     Matrix<T> result(this->rowCount, this->rowCount);
@@ -419,6 +422,7 @@ public:
 template <class T>
 SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
     requireSolvableShapes(x, b);
+    detail::requireWorkingMemory(detail::solveStorage<T>(this->rowCount, this->columnCount));
     if (this->rowCount != this->columnCount) {
         return solveWithin(NonSquareBounds(this->rowCount, this->columnCount), x, b);
     }

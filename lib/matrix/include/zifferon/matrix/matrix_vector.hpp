@@ -39,7 +39,8 @@ public:
     // A rows x columns matrix of zero elements; a count of 0 throws error 100, a size whose
     // storage exceeds the machine's memory std::bad_alloc.
     MatrixVector(std::uint32_t rows, std::uint32_t columns);
-    MatrixVector(const MatrixVector& other) = default;
+    // A copy of a size beyond the machine's memory throws std::bad_alloc.
+    MatrixVector(const MatrixVector& other);
     MatrixVector(MatrixVector&& other) noexcept;
     // Copies the elements of a matrix of the same size; otherwise throws error 104.
     MatrixVector& operator=(const MatrixVector& other);
@@ -88,6 +89,7 @@ private:
         return (std::size_t{row} - 1) * columnCount + (column - 1);
     }
     static std::vector<T> zeroStorage(std::uint32_t rows, std::uint32_t columns);
+    static std::vector<T> copiedStorage(const MatrixVector& other);
     // Square, and rule(i, j, element) holds for every element, i and j counted from 0.
     template <class Rule>
     bool isSquareWith(Rule rule) const;
@@ -103,8 +105,18 @@ std::vector<T> MatrixVector<T>::zeroStorage(std::uint32_t rows, std::uint32_t co
 }
 
 template <class T>
+std::vector<T> MatrixVector<T>::copiedStorage(const MatrixVector& other) {
+    detail::requireStorage(other.rowCount, other.columnCount, sizeof(T));
+    return other.elements;
+}
+
+template <class T>
 MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t columns)
     : elements(zeroStorage(rows, columns)), rowCount(rows), columnCount(columns) {}
+
+template <class T>
+MatrixVector<T>::MatrixVector(const MatrixVector& other)
+    : elements(copiedStorage(other)), rowCount(other.rowCount), columnCount(other.columnCount) {}
 
 template <class T>
 MatrixVector<T>::MatrixVector(MatrixVector&& other) noexcept
@@ -162,6 +174,7 @@ std::vector<T> MatrixVector<T>::column(std::uint32_t k) const {
     if (k < 1 || k > columnCount) {
         throw MatrixException(MatrixError::ColumnOutOfRange);
     }
+    detail::requireStorage(rowCount, 1, sizeof(T));
     std::vector<T> result;
     result.reserve(rowCount);
     for (std::size_t i = 0; i < rowCount; ++i) {
