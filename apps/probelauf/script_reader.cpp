@@ -17,19 +17,19 @@ void ScriptReader::beginCase(std::uint32_t number) {
     caseName.clear();
 }
 
-bool ScriptReader::readWord(std::string& word, const std::string& what) {
+bool ScriptReader::readWord(std::string& word, const char* article, const std::string& what) {
     if (!(in >> std::setw(longestWord + 1) >> word)) {
         return false;
     }
     if (word.size() > longestWord) {
-        fail(what + " ist laenger als " + std::to_string(longestWord) + " Zeichen.");
+        fail(article + what + " ist laenger als " + std::to_string(longestWord) + " Zeichen.");
     }
     return true;
 }
 
 std::string ScriptReader::name() {
     std::string word;
-    if (!readWord(word, "Der Name")) {
+    if (!readWord(word, "Der ", "Name")) {
         fail(announced == 1 ? "Das Skript endet vor dem Namen; angekuendigt ist 1 Testfall."
                             : "Das Skript endet vor dem Namen; angekuendigt sind " +
                                   std::to_string(announced) + " Testfaelle.");
@@ -40,7 +40,7 @@ std::string ScriptReader::name() {
 
 std::string ScriptReader::typeWord() {
     std::string word;
-    if (!readWord(word, "Die Typangabe")) {
+    if (!readWord(word, "Die ", "Typangabe")) {
         fail("Das Skript endet vor der Typangabe.");
     }
     return word;
@@ -55,7 +55,7 @@ Sizes ScriptReader::sizes(MatrixRole role) {
 // A whole word, so that "2x" or "-1" is refused rather than read in part or wrapped around.
 std::uint32_t ScriptReader::count(const std::string& what, std::uint32_t minimum) {
     std::string word;
-    if (!readWord(word, "Die " + what)) {
+    if (!readWord(word, "Die ", what)) {
         fail("Das Skript endet vor der " + what + ".");
     }
     std::size_t position = word[0] == '+' ? 1 : 0;

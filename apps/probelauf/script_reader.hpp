@@ -94,8 +94,8 @@ public:
 
 private:
     // The next word into `word`; false at the end of the script. A word longer than longestWord
-    // ends the run with a message that names it as `what`.
-    bool readWord(std::string& word, const std::string& what);
+    // ends the run with a message that names it as `article` and `what`.
+    bool readWord(std::string& word, const char* article, const std::string& what);
     template <class T, class CaseBytes>
     void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role, CaseBytes caseBytes);
     std::uint32_t count(const std::string& what, std::uint32_t minimum);

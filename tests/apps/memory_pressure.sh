@@ -111,11 +111,11 @@ Elementen reicht der Speicher nicht."
 # rechenpult, element type double: matrix 1 becomes 1700 x 1700 (23.1 MB) with the elements (1,2)
 # and (2,1) set, so that it is not triangular; the values dialog is left by an input error. Its
 # determinant needs a working copy as large: refused with "unbekannter Fehler", and the
-# calculator goes on.
+# calculator goes on, matrix 1 as it was.
 {
     printf 'P\r\r\r1700\n1700\nPP\r0\n1\n'
     awk 'BEGIN { for (i = 3; i <= 1700; i++) print 0 }'
-    printf '1\nx\n PP\rPPP\r\r '
+    printf '1\nx\n PP\rPPP\r\r PPPPPP\rP\r\r '
 } >"$work/in"
 run_limited 40M "$rechenpult"
 textError() {
@@ -125,6 +125,8 @@ expect "rechenpult, determinant of 1700 x 1700 in 40 MiB" 0 "$(
     textError "Eingabefehler (Dezimalzahl)"
     textError "unbekannter Fehler"
 )"
+grep -q 'Dreiecksmatrix: keine' "$work/out" && grep -q "^0	1	0	0	" "$work/out" &&
+    grep -q "^1	0	0	0	" "$work/out" || fail "matrix 1 changed"
 
 # The equation solver with 1700 unknowns: each of its matrices fits, but not with the solver's
 # copies; refused before a value is asked for.

@@ -91,6 +91,7 @@ TEST(MemoryRefusal, OperationsCheckTheirWorkingStorageWithTheMargin) {
     EXPECT_TRUE(refusedWithin(10 * megabyte, [&] { a.determinant(); }));
     EXPECT_TRUE(refusedWithin(10 * megabyte, [&] { a.solve(x, b); }));
     EXPECT_TRUE(refusedWithin(10 * megabyte, [&] { (void)(a * a); }));
+    EXPECT_TRUE(refusedWithin(10 * megabyte, [&] { (void)(a + a); }));
     EXPECT_TRUE(refusedWithin(10 * megabyte, [&] { Matrix<double> copy(a); }));
 
     EXPECT_FALSE(refusedWithin(40 * megabyte,
