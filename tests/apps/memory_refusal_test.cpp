@@ -16,6 +16,7 @@
 #include "allocation_counter.hpp"
 #include "marking_console.hpp"
 #include "probelauf.hpp"
+#include "soft_limit.hpp"
 #include "zifferon/matrix/matrix.hpp"
 
 namespace zifferon {
@@ -23,24 +24,12 @@ namespace {
 
 constexpr std::uint64_t megabyte = 1000 * 1000;
 
-// Lets the address space grow by `headroom` bytes beyond what it takes now, while it exists.
-class AddressSpaceHeadroom {
-public:
-    explicit AddressSpaceHeadroom(std::uint64_t headroom) {
-        EXPECT_EQ(getrlimit(RLIMIT_AS, &saved), 0);
-        std::uint64_t pages = 0;
-        std::ifstream("/proc/self/statm") >> pages;
-        rlimit limited = saved;
-        limited.rlim_cur = pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE)) + headroom;
-        EXPECT_EQ(setrlimit(RLIMIT_AS, &limited), 0);
-    }
-    ~AddressSpaceHeadroom() { setrlimit(RLIMIT_AS, &saved); }
-    AddressSpaceHeadroom(const AddressSpaceHeadroom&) = delete;
-    AddressSpaceHeadroom& operator=(const AddressSpaceHeadroom&) = delete;
-
-private:
-    rlimit saved{};
-};
+// The address space the process takes now.
+std::uint64_t addressSpaceBytes() {
+    std::uint64_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return pages * static_cast<std::uint64_t>(sysconf(_SC_PAGESIZE));
+}
 
 // Whether operation() throws std::bad_alloc within `headroom`; it must then have allocated
 // nothing of its working storage.
@@ -49,7 +38,7 @@ bool refusedWithin(std::uint64_t headroom, Operation operation) {
     const std::size_t before = testing::allocatedBytes();
     bool refused = false;
     {
-        const AddressSpaceHeadroom limit(headroom);
+        const testing::SoftLimit limit(RLIMIT_AS, addressSpaceBytes() + headroom);
         try {
             operation();
         } catch (const std::bad_alloc&) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "soft_limit.hpp"
 
 namespace zifferon::console {
 namespace {
@@ -119,30 +120,23 @@ TEST_F(MemoryProbe, MissingFilesLimitNothing) {
     EXPECT_EQ(probe(), 5 * mebibyte);
 }
 
-// Lets the process open only `count` more descriptors while it exists.
-class FreeDescriptors {
-public:
-    explicit FreeDescriptors(int count) {
-        EXPECT_EQ(getrlimit(RLIMIT_NOFILE, &saved), 0);
-        // Descriptors are numbered from the lowest free one: a limit at the (count + 1)-th free
-        // number leaves the `count` below it.
-        std::vector<int> taken;
-        for (int i = 0; i <= count; ++i) {
-            taken.push_back(dup(STDERR_FILENO));
-        }
-        rlimit lowered = saved;
-        lowered.rlim_cur = static_cast<rlim_t>(taken.back());
-        for (const int descriptor : taken) {
-            close(descriptor);
-        }
-        EXPECT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+// The lowest limit of descriptors that still lets the process open `count` more: descriptors
+// are numbered from the lowest free one, so a limit at the (count + 1)-th free number leaves the
+// `count` below it.
+std::uint64_t descriptorLimitFreeing(int count) {
+    std::vector<int> taken;
+    for (int i = 0; i <= count; ++i) {
+        taken.push_back(dup(STDERR_FILENO));
     }
-    ~FreeDescriptors() { setrlimit(RLIMIT_NOFILE, &saved); }
-    FreeDescriptors(const FreeDescriptors&) = delete;
-    FreeDescriptors& operator=(const FreeDescriptors&) = delete;
+    for (const int descriptor : taken) {
+        close(descriptor);
+    }
+    return static_cast<std::uint64_t>(taken.back());
+}
 
-private:
-    rlimit saved{};
+// Lets the process open only `count` more descriptors while it exists.
+struct FreeDescriptors : testing::SoftLimit {
+    explicit FreeDescriptors(int count) : SoftLimit(RLIMIT_NOFILE, descriptorLimitFreeing(count)) {}
 };
 
 std::uint64_t allocatedSoFar = 0;
