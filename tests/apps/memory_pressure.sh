@@ -4,9 +4,10 @@
 # the margin they promise, so the group never even reaches its limit. Needs root and a writable
 # memory controller (v1, or v2 with memory enabled for the root's children); otherwise it skips
 # with status 77.
-# Usage: memory_pressure.sh <probelauf> <rechenpult>
+# Usage: memory_pressure.sh <probelauf> <rechenpult> [plain|sanitized]
 probelauf=$1
 rechenpult=$2
+build=${3:-plain}
 
 skip() {
     echo "skipped: $*"
@@ -38,9 +39,9 @@ fail() {
     failed=1
 }
 
-# run_limited LIMIT COMMAND...: runs the command (standard input from $work/in, output to
-# $work/out and $work/err) in a fresh group of LIMIT bytes without swap. Sets `status`, and
-# `headroom` to what the group's peak usage left of its limit.
+# run_limited LIMIT COMMAND...: runs the command (standard input from $work/in, output to $out,
+# by default $work/out, and $work/err) in a fresh group of LIMIT bytes without swap. Sets
+# `status`, and `headroom` to what the group's peak usage left of its limit.
 run_limited() {
     mkdir "$group" || skip "cannot create $group"
     echo "$1" >"$group/$limitFile" || skip "cannot limit $group"
@@ -54,7 +55,7 @@ run_limited() {
     shift
     # Descriptors a test driver leaves open are closed, so that a descriptor limit counts from 3.
     sh -c 'echo $$ >"$1/cgroup.procs" && shift && exec "$@" 3>&- 4>&- 5>&- 6>&- 7>&- 8>&- 9>&-' \
-        sh "$group" "$@" <"$work/in" >"$work/out" 2>"$work/err"
+        sh "$group" "$@" <"$work/in" >"${out:-$work/out}" 2>"$work/err"
     status=$?
     headroom=$(($(cat "$group/$limitFile") - $(cat "$group/$peakFile")))
     rmdir "$group"
@@ -102,11 +103,16 @@ run_limited 40M "$probelauf"
 expect "probelauf, 1000 x 1000 in 40 MiB" 0 ""
 grep -q "Ende Testfall 1" "$work/out" || fail "expected the case solved"
 
-# With a single descriptor free the limits are still known (2 x 23.1 MB do not fit 40 MiB).
-identity 1700 >"$work/in"
-run_limited 40M prlimit --nofile=4 "$probelauf"
-expect "probelauf with one free descriptor, 1700 x 1700 in 40 MiB" 1 "$refusal 1700 x 1700 \
+# With a single descriptor free the limits are still known (2 x 23.1 MB do not fit 40 MiB). A
+# sanitizer's runtime needs two free descriptors of its own.
+if [ "$build" = sanitized ]; then
+    echo "probelauf with one free descriptor: left out in a sanitized build"
+else
+    identity 1700 >"$work/in"
+    run_limited 40M prlimit --nofile=4 "$probelauf"
+    expect "probelauf with one free descriptor, 1700 x 1700 in 40 MiB" 1 "$refusal 1700 x 1700 \
 Elementen reicht der Speicher nicht."
+fi
 
 # rechenpult, element type double: matrix 1 becomes 1700 x 1700 (23.1 MB) with the elements (1,2)
 # and (2,1) set, so that it is not triangular; the values dialog is left by an input error. Its
@@ -117,7 +123,12 @@ Elementen reicht der Speicher nicht."
     awk 'BEGIN { for (i = 3; i <= 1700; i++) print 0 }'
     printf '1\nx\n PP\rPPP\r\r PPPPPP\rP\r\r '
 } >"$work/in"
-run_limited 40M "$rechenpult"
+# The screens go through a pipe: a file's pages would count against the group.
+mkfifo "$work/screens"
+awk '/^Dreiecksmatrix: keine$/ { t = 1 } /^0\t1\t0\t0\t/ { a = 1 } /^1\t0\t0\t0\t/ { b = 1 }
+    END { print t + a + b }' <"$work/screens" >"$work/shown" &
+out=$work/screens run_limited 40M "$rechenpult"
+wait
 textError() {
     printf '\nEs ist ein Fehler aufgetreten: \n%s\n\n' "$1"
 }
@@ -125,8 +136,7 @@ expect "rechenpult, determinant of 1700 x 1700 in 40 MiB" 0 "$(
     textError "Eingabefehler (Dezimalzahl)"
     textError "unbekannter Fehler"
 )"
-grep -q 'Dreiecksmatrix: keine' "$work/out" && grep -q "^0	1	0	0	" "$work/out" &&
-    grep -q "^1	0	0	0	" "$work/out" || fail "matrix 1 changed"
+[ "$(cat "$work/shown")" = 3 ] || fail "matrix 1 changed"
 
 # The equation solver with 1700 unknowns: each of its matrices fits, but not with the solver's
 # copies; refused before a value is asked for.

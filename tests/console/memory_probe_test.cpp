@@ -176,15 +176,19 @@ TEST_F(MemoryProbe, FiguresThatCannotBeReadAreTakenAtTheirWorst) {
 
     std::optional<console::MemoryProbe> probe;
     {
-        // Enough to read every file once, one after the other, and to keep one: the group's
-        // usage, which limits the most.
+        // Enough to read every file once, one after the other, but the probe keeps none: it
+        // never takes the last free descriptor.
         const FreeDescriptors one(1);
         probe.emplace(sources);
+        const int spare = dup(STDERR_FILENO);
+        EXPECT_GE(spare, 0);
+        close(spare);
     }
     EXPECT_EQ(probe->available(), 50 * mebibyte);  // now every file is read and kept
     probe.reset();
     {
-        const FreeDescriptors one(1);
+        // Two: the probe keeps one, the group's usage, which limits the most.
+        const FreeDescriptors two(2);
         probe.emplace(sources);
     }
     cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 75 * mebibyte);

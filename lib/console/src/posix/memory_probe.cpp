@@ -122,7 +122,8 @@ public:
         return read ? &text : nullptr;
     }
 
-    // Opens the file for good, unless it is open already or no descriptor is to be had.
+    // Opens the file for good, unless it is open already or the process cannot spare a
+    // descriptor: one always stays free for whatever else it opens (the time zone, a terminal).
     void keep() {
         if (kept >= 0) {
             return;
@@ -134,6 +135,15 @@ public:
             const int moved = ::fcntl(descriptor, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
             ::close(descriptor);
             descriptor = moved;
+        }
+        if (descriptor >= 0) {
+            const int spare = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+            if (spare < 0) {
+                ::close(descriptor);
+                descriptor = -1;
+            } else {
+                ::close(spare);
+            }
         }
         kept = descriptor;
     }
