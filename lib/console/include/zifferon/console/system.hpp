@@ -21,7 +21,8 @@ void sleepMilliseconds(unsigned milliseconds);
 
 // The bytes this process can still obtain, for refusing an allocation the system could not
 // back: on Linux an oversized allocation is not refused but ends the process. Asked afresh on
-// every call (it reads several files); UINT64_MAX when nothing is known.
+// every call, through files opened when the program started (see MemoryProbe); UINT64_MAX when
+// nothing is known.
 std::uint64_t availableMemoryBytes();
 
 }  // namespace zifferon::console
