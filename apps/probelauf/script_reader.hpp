@@ -129,8 +129,7 @@ void ScriptReader::resizeConstants(MatrixVector<T>& b, MatrixVector<T>& x, Sizes
         const std::uint64_t held = addStorage(column, column);  // b and x
         // The solver refuses a system of other shape before it copies anything.
         const bool solvable = sizes.columns == 1 && sizes.rows == system.rows;
-        return solvable ? addStorage(held, solveStorage<T>(system.rows, system.columns))
-                        : held;
+        return solvable ? addStorage(held, solveStorage<T>(system.rows, system.columns)) : held;
     };
     resize(b, sizes, constantTerms, caseBytes);
     resize(x, sizes, constantTerms, [] { return std::uint64_t{0}; });  // counted with b

@@ -28,8 +28,8 @@ void solveEquations(console::Console& console) {
     }
     const auto n = static_cast<std::uint32_t>(count);
     // The system and the solver's copies of it are counted together before anything is asked.
-    requireMemory(addStorage(blockBytes({{n, n}, {n, 1}, {n, 1}}, sizeof(T)),
-                             solveStorage<T>(n, n)));
+    requireMemory(
+        addStorage(blockBytes({{n, n}, {n, 1}, {n, 1}}, sizeof(T)), solveStorage<T>(n, n)));
     Matrix<T> coefficients(n, n);
     Matrix<T> constants(n, 1);
     Matrix<T> solution(n, 1);
