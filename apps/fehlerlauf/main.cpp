@@ -1,6 +1,18 @@
+#include <iostream>
+#include <optional>
+
+#include "command_line.hpp"
 #include "fehlerlauf.hpp"
 #include "zifferon/console/standard_console.hpp"
 
-int main() {
-    return zifferon::fehlerlauf::run(zifferon::console::standardConsole());
+int main(int argc, char* argv[]) {
+    using namespace zifferon;
+    // Answered before the console exists, so that the terminal is left as it is.
+    cli::Request request;
+    if (const std::optional<int> status =
+            cli::take(cli::syntaxOf("fehlerlauf"), cli::argumentsOf(argc, argv), request, std::cout,
+                      std::cerr)) {
+        return *status;
+    }
+    return fehlerlauf::run(console::standardConsole());
 }
