@@ -1,6 +1,7 @@
 #include "command_line.hpp"
 
 #include <cstddef>
+#include <iostream>
 
 #include "zifferon/console/program_run.hpp"
 #include "zifferon/console/standard_console.hpp"
@@ -29,7 +30,12 @@ int refuse(const Syntax& syntax, std::ostream& err, const std::string& complaint
 }
 
 std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string result;
+    result.reserve(text.size() + 2);
+    result += '"';
+    result += text;
+    result += '"';
+    return result;
 }
 
 // The start of a time-lapse run: the given local time, or now.
@@ -81,6 +87,14 @@ int daysInMonth(int year, int month) {
 }
 
 }  // namespace
+
+std::optional<int> takeArguments(std::string_view program, int argc, char* const* argv,
+                                 Request& request) {
+    const std::span<char* const> arguments =
+        argc > 1 ? std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1))
+                 : std::span<char* const>();
+    return take(syntaxOf(program), arguments, request, std::cout, std::cerr);
+}
 
 std::optional<int> useRequestedInput(const Request& request, std::ostream& err) {
     if (!request.file) {

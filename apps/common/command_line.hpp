@@ -38,12 +38,6 @@ struct Request {
     std::optional<std::int64_t> timeLapseStart;  // calendar seconds; none: real time
 };
 
-// The arguments after the program's name.
-inline std::span<char* const> argumentsOf(int argc, char* const* argv) {
-    return argc > 1 ? std::span<char* const>(argv + 1, static_cast<std::size_t>(argc - 1))
-                    : std::span<char* const>();
-}
-
 // Takes the arguments from left to right into `request`. --help and --version are answered on
 // `out` at once; an argument the program does not take is refused on `err` with one line naming
 // it and the usage line. Either way the status to end with is returned: 0, exitUsage, or
@@ -51,6 +45,11 @@ inline std::span<char* const> argumentsOf(int argc, char* const* argv) {
 // "--" ends the options: every argument after it is an operand.
 std::optional<int> take(const Syntax& syntax, std::span<char* const> arguments, Request& request,
                         std::ostream& out, std::ostream& err);
+
+// take() on main's arguments for the named program, answering on std::cout and std::cerr.
+// Each program calls it before it makes its console, so that the terminal is left as it is.
+std::optional<int> takeArguments(std::string_view program, int argc, char* const* argv,
+                                 Request& request);
 
 // Makes the requested file standard input, before the console is made. When it cannot be
 // opened, the input error naming it goes to `err` and its status is returned.

@@ -1,4 +1,3 @@
-#include <iostream>
 #include <optional>
 
 #include "command_line.hpp"
@@ -6,13 +5,10 @@
 #include "zifferon/console/standard_console.hpp"
 
 int main(int argc, char* argv[]) {
-    using namespace zifferon;
-    // Answered before the console exists, so that the terminal is left as it is.
-    cli::Request request;
+    zifferon::cli::Request request;
     if (const std::optional<int> status =
-            cli::take(cli::syntaxOf("fehlerlauf"), cli::argumentsOf(argc, argv), request, std::cout,
-                      std::cerr)) {
+            zifferon::cli::takeArguments("fehlerlauf", argc, argv, request)) {
         return *status;
     }
-    return fehlerlauf::run(console::standardConsole());
+    return zifferon::fehlerlauf::run(zifferon::console::standardConsole());
 }

@@ -6,17 +6,14 @@
 #include "zifferon/console/standard_console.hpp"
 
 int main(int argc, char* argv[]) {
-    using namespace zifferon;
-    // Answered before the console exists, so that the terminal is left as it is.
-    cli::Request request;
+    zifferon::cli::Request request;
     if (const std::optional<int> status =
-            cli::take(cli::syntaxOf("probelauf"), cli::argumentsOf(argc, argv), request, std::cout,
-                      std::cerr)) {
+            zifferon::cli::takeArguments("probelauf", argc, argv, request)) {
         return *status;
     }
     // The script file becomes standard input, so it is read exactly as "< DATEI" would be.
-    if (const std::optional<int> status = cli::useRequestedInput(request, std::cerr)) {
+    if (const std::optional<int> status = zifferon::cli::useRequestedInput(request, std::cerr)) {
         return *status;
     }
-    return probelauf::run(console::standardConsole());
+    return zifferon::probelauf::run(zifferon::console::standardConsole());
 }

@@ -1,4 +1,3 @@
-#include <iostream>
 #include <optional>
 
 #include "calculator.hpp"
@@ -6,13 +5,10 @@
 #include "zifferon/console/standard_console.hpp"
 
 int main(int argc, char* argv[]) {
-    using namespace zifferon;
-    // Answered before the console exists, so that the terminal is left as it is.
-    cli::Request request;
+    zifferon::cli::Request request;
     if (const std::optional<int> status =
-            cli::take(cli::syntaxOf("rechenpult"), cli::argumentsOf(argc, argv), request, std::cout,
-                      std::cerr)) {
+            zifferon::cli::takeArguments("rechenpult", argc, argv, request)) {
         return *status;
     }
-    return rechenpult::run(console::standardConsole());
+    return zifferon::rechenpult::run(zifferon::console::standardConsole());
 }

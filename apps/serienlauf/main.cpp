@@ -1,6 +1,5 @@
 // One source for the four mass tests; SERIENLAUF_ELEMENT names the element type of each,
 // SERIENLAUF_NAME the program.
-#include <iostream>
 #include <optional>
 
 #include "command_line.hpp"
@@ -12,11 +11,9 @@
 
 int main(int argc, char* argv[]) {
     using namespace zifferon;
-    // Answered before the console exists, so that the terminal is left as it is.
     cli::Request request;
     if (const std::optional<int> status =
-            cli::take(cli::syntaxOf(SERIENLAUF_NAME), cli::argumentsOf(argc, argv), request,
-                      std::cout, std::cerr)) {
+            cli::takeArguments(SERIENLAUF_NAME, argc, argv, request)) {
         return *status;
     }
     serienlauf::SystemClock systemClock;
