@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "../local_time.hpp"
 #include "zifferon/console/memory_probe.hpp"
 
 namespace zifferon::console {
@@ -22,6 +23,14 @@ CalendarDate localDate(std::int64_t seconds) {
     std::tm local{};
     localtime_r(&time, &local);
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+std::optional<std::int64_t> calendarSecondsAt(const LocalTime& time) {
+    return firstCalendarSecondsAt(
+        time, [](std::tm& fields) { return std::mktime(&fields); },
+        [](std::time_t seconds, std::tm& fields) {
+            return localtime_r(&seconds, &fields) != nullptr;
+        });
 }
 
 void sleepMilliseconds(unsigned milliseconds) {
