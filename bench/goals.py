@@ -267,6 +267,10 @@ def goals(judge):
     for type_ in ["float", "double", "complex", "bruch"]:
         row(f"serienlauf, full fake-clock table, {type_}",
             judge.seconds(f"program/serienlauf-table/{type_}"), True, 10.0, "< 10 s", format_time)
+    for type_ in ["float", "double", "complex", "bruch"]:
+        row(f"serienlauf --zeitraffer, full table as a process, {type_}",
+            judge.seconds(f"program/serienlauf-zeitraffer/{type_}"), True, 10.0, "< 10 s",
+            format_time)
     for memory in ["memory/matrix-double/1000", "memory/probelauf-double/200"]:
         at_most(f"peak heap / element bytes, {memory}",
                 judge.counter(memory, "max_bytes_used", "element_bytes"), 1.2)

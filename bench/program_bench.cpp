@@ -1,10 +1,12 @@
 // The programs as a user meets them: probelauf on a long script against reading and printing
 // the same script without solving, the calculator's answer to a key on a pseudo-terminal, a
-// full mass-test table on a fake clock, and the peak memory of a large matrix and of probelauf
-// on one large system.
+// full mass-test table on a fake clock and as a time-lapse process, and the peak memory of a large
+// matrix and of probelauf on one large system.
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -22,6 +24,7 @@
 
 #include "algebra_bench.hpp"
 #include "probelauf.hpp"
+#include "process.hpp"
 #include "pty_session.hpp"
 #include "script_reader.hpp"
 #include "serienlauf.hpp"
@@ -459,6 +462,26 @@ void serienlaufTable(benchmark::State& state) {
     }
 }
 
+// The real program with --zeitraffer, one whole process from start to exit, its table going to
+// /dev/null. The time is the clock's, from start to exit, as the user waits for the table.
+void serienlaufTimeLapse(benchmark::State& state, const char* program) {
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const testing::ProcessResult run =
+            testing::runProgram(program, {"--zeitraffer=2026-12-06T20:00:00"}, "", [] {
+                const int null = open("/dev/null", O_WRONLY);
+                dup2(null, STDOUT_FILENO);
+                close(null);
+            });
+        if (!run.exitedWith(0) || !run.err.empty()) {
+            state.SkipWithError("the program did not end with status 0");
+            return;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+
 // --- Memory ---
 // The heap's peak ("max_bytes_used", counted by heap_counting.hpp) against the bytes of the
 // elements that must exist at once (the counter "element_bytes").
@@ -535,6 +558,17 @@ void registerProgramBenchmarks() {
     table("program/serienlauf-table/double", serienlaufTable<double>);
     table("program/serienlauf-table/complex", serienlaufTable<Complex>);
     table("program/serienlauf-table/bruch", serienlaufTable<Bruch>);
+    const auto timeLapse = [](const char* name, const char* program) {
+        benchmark::RegisterBenchmark(
+            name, [program](benchmark::State& state) { serienlaufTimeLapse(state, program); })
+            ->Iterations(1)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    };
+    timeLapse("program/serienlauf-zeitraffer/float", SERIENLAUF_F);
+    timeLapse("program/serienlauf-zeitraffer/double", SERIENLAUF_D);
+    timeLapse("program/serienlauf-zeitraffer/complex", SERIENLAUF_Z);
+    timeLapse("program/serienlauf-zeitraffer/bruch", SERIENLAUF_Q);
     benchmark::RegisterBenchmark("memory/matrix-double", matrixMemory)
         ->Arg(1000)
         ->Iterations(1)

@@ -105,6 +105,9 @@ bool EntryScanner::readFloating(F& value) {
         } else {
             break;
         }
+        if (text.size() > longestWord) {
+            throw EntryTooLong{};
+        }
         c = advance();
     }
     if (c == endOfInput) {

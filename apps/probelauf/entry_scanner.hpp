@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <istream>
 #include <streambuf>
@@ -8,6 +9,13 @@
 #include "zifferon/matrix/element_types.hpp"
 
 namespace zifferon::probelauf {
+
+// The longest word of a script, an entry included. A longer one ends the run: a word of a few
+// hundred megabytes would take more memory than the case it belongs to.
+inline constexpr std::size_t longestWord = 4096;
+
+// Thrown by EntryScanner for an entry longer than longestWord.
+struct EntryTooLong {};
 
 // Reads the entries of a matrix from the script one by one, exactly as the element types'
 // stream extraction does: the same text accepted and refused, the same characters consumed, the
@@ -28,7 +36,8 @@ public:
     // followed by a peek at the end of the input).
     bool nextEntry();
 
-    // `in >> value`; false when the extraction fails. A fraction throws Bruch's input errors.
+    // `in >> value`; false when the extraction fails. A fraction throws Bruch's input errors, a
+    // number longer than longestWord EntryTooLong.
     bool read(float& value);
     bool read(double& value);
     bool read(Complex& value);

@@ -1,7 +1,9 @@
 #include "probelauf.hpp"
 
 #include <cstdint>
+#include <new>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -38,6 +40,10 @@ void reportTestCase(console::Console& console, const std::string name, const std
         printError(error, console);
     } catch (const char* text) {
         console.err() << text << '\n';
+    } catch (const std::bad_alloc&) {
+        throw;  // the memory ran out after all: the run ends with the memory refusal
+    } catch (const std::length_error&) {
+        throw;
     } catch (...) {
         console.err() << "unbekannter Fehler\n";
     }
@@ -57,7 +63,10 @@ void runTestCase(console::Console& console, ScriptReader& script, std::uint32_t 
     const Sizes sizes = script.sizes(constantTerms);
     script.resizeConstants(b, x, sizes, a);
     script.readEntries(b, constantTerms);
-    reportTestCase(console, name, type, a, x, b);
+    whenOutOfMemory([&] { reportTestCase(console, name, type, a, x, b); },
+                    [&] {
+                        script.failSolverMemory({a.getRows(), a.getColumns()});
+                    });
     out << "********************   Ende Testfall " << index + 1 << "   ********************\n\n";
 }
 
@@ -107,7 +116,8 @@ int run(console::Console& console) {
         try {
             const std::uint32_t count = script.caseCount();
             for (std::uint32_t index = 0; index < count; ++index) {
-                runCase(console, script, index);
+                whenOutOfMemory([&] { runCase(console, script, index); },
+                                [&] { script.failCaseMemory(); });
                 // Stops at the first case whose output did not arrive (seen once the buffer
                 // was written), instead of reading and solving the rest for nobody.
                 console::checkOutput(console.out());

@@ -1,5 +1,6 @@
 #include "script_reader.hpp"
 
+#include <iomanip>
 #include <limits>
 #include <streambuf>
 #include <string>
@@ -37,9 +38,19 @@ void ScriptReader::beginCase(std::uint32_t number) {
     caseName.clear();
 }
 
+bool ScriptReader::readWord(std::string& word, const char* article, const std::string& what) {
+    if (!(in >> std::setw(longestWord + 1) >> word)) {
+        return false;
+    }
+    if (word.size() > longestWord) {
+        fail(article + what + " ist laenger als " + std::to_string(longestWord) + " Zeichen.");
+    }
+    return true;
+}
+
 std::string ScriptReader::name() {
     std::string word;
-    if (!(in >> word)) {
+    if (!readWord(word, "Der ", "Name")) {
         fail(announced == 1 ? "Das Skript endet vor dem Namen; angekuendigt ist 1 Testfall."
                             : "Das Skript endet vor dem Namen; angekuendigt sind " +
                                   std::to_string(announced) + " Testfaelle.");
@@ -50,7 +61,7 @@ std::string ScriptReader::name() {
 
 std::string ScriptReader::typeWord() {
     std::string word;
-    if (!(in >> word)) {
+    if (!readWord(word, "Die ", "Typangabe")) {
         fail("Das Skript endet vor der Typangabe.");
     }
     return word;
@@ -65,7 +76,7 @@ Sizes ScriptReader::sizes(MatrixRole role) {
 // A whole word, so that "2x" or "-1" is refused rather than read in part or wrapped around.
 std::uint32_t ScriptReader::count(const std::string& what, std::uint32_t minimum) {
     std::string word;
-    if (!(in >> word)) {
+    if (!readWord(word, "Die ", what)) {
         fail("Das Skript endet vor der " + what + ".");
     }
     std::size_t position = word[0] == '+' ? 1 : 0;
@@ -102,6 +113,14 @@ void ScriptReader::fail(const std::string& what) const {
 void ScriptReader::failMemory(Sizes sizes, MatrixRole role) const {
     fail(std::string("Fuer ") + role.accusative + " mit " + std::to_string(sizes.rows) + " x " +
          std::to_string(sizes.columns) + " Elementen reicht der Speicher nicht.");
+}
+
+void ScriptReader::failSolverMemory(Sizes system) const {
+    failMemory(system, solverCopies);
+}
+
+void ScriptReader::failCaseMemory() const {
+    fail("Fuer diesen Testfall reicht der Speicher nicht.");
 }
 
 void ScriptReader::failEntry(std::uint32_t row, std::uint32_t column, MatrixRole role,

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <istream>
 #include <new>
@@ -9,7 +8,7 @@
 
 #include "entry_scanner.hpp"
 #include "zifferon/matrix/matrix.hpp"
-#include "zifferon/matrix/storage_limit.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon::probelauf {
 
@@ -19,6 +18,19 @@ struct ScriptError {
     std::string message;
 };
 
+// Runs work(); when it runs out of memory (std::bad_alloc, or std::length_error for a size no
+// container can hold), refuse() instead ends the run.
+template <class Work, class Refusal>
+void whenOutOfMemory(Work&& work, Refusal&& refuse) {
+    try {
+        work();
+    } catch (const std::bad_alloc&) {
+        refuse();
+    } catch (const std::length_error&) {
+        refuse();
+    }
+}
+
 // A matrix of a test case as the messages name it.
 struct MatrixRole {
     const char* genitive;    // "der Koeffizientenmatrix"
@@ -26,6 +38,8 @@ struct MatrixRole {
 };
 inline constexpr MatrixRole coefficientMatrix{"der Koeffizientenmatrix", "die Koeffizientenmatrix"};
 inline constexpr MatrixRole constantTerms{"der absoluten Glieder", "die absoluten Glieder"};
+inline constexpr MatrixRole solverCopies{"der Arbeitskopien des Loesers",
+                                         "die Arbeitskopien des Loesers"};
 
 struct Sizes {
     std::uint32_t rows;
@@ -44,7 +58,8 @@ inline constexpr const char* entryForm<Bruch> = "ein Bruch wie 1/2";
 
 // Reads the test script in its order. Counts are whole words of decimal digits; names and type
 // words are words; entries are read with the element type's own extraction, one by one, so that
-// the first one that fails can be named. Every read that fails throws ScriptError.
+// the first one that fails can be named. No word may be longer than longestWord. Every read that
+// fails throws ScriptError.
 class ScriptReader {
 public:
     explicit ScriptReader(std::istream& in) : in(in), scanner(in) {}
@@ -71,8 +86,17 @@ public:
     template <class T>
     void readEntries(MatrixVector<T>& matrix, MatrixRole role);
 
+    // Ends the run with the message for a size beyond the memory: for what the solver allocates
+    // for a system of these sizes, when the memory ran out after all; or, when something else of
+    // the case ran out of it, for the case.
+    [[noreturn]] void failSolverMemory(Sizes system) const;
+    [[noreturn]] void failCaseMemory() const;
+
 private:
     void skipByteOrderMark();
+    // The next word into `word`; false at the end of the script. A word longer than longestWord
+    // ends the run with a message that names it as `article` and `what`.
+    bool readWord(std::string& word, const char* article, const std::string& what);
     template <class T, class CaseBytes>
     void resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role, CaseBytes caseBytes);
     std::uint32_t count(const std::string& what, std::uint32_t minimum);
@@ -89,21 +113,11 @@ private:
     std::string caseName;
 };
 
-// The peak working storage of Matrix<T>::solve for an a.rows x a.columns system whose constant
-// column takes columnBytes: a copy of the matrix and of the column. A matrix wider than tall
-// can only end in the restart from the equations, where a fresh copy of the matrix, then of the
-// column, is made while the old one is still held.
-template <class T>
-std::uint64_t solverBytes(Sizes a, std::uint64_t columnBytes) {
-    const std::uint64_t matrixCopy = storageBytes<T>(a.rows, a.columns);
-    const std::uint64_t copies = addStorage(matrixCopy, columnBytes);
-    return a.columns > a.rows ? addStorage(copies, std::max(matrixCopy, columnBytes)) : copies;
-}
-
 template <class T>
 void ScriptReader::resizeCoefficients(MatrixVector<T>& a, Sizes sizes) {
     resize(a, sizes, coefficientMatrix, [sizes] {
-        return addStorage(storageBytes<T>(sizes.rows, sizes.columns), solverBytes<T>(sizes, 0));
+        return addStorage(storageBytes<T>(sizes.rows, sizes.columns),
+                          solveStorage<T>(sizes.rows, sizes.columns));
     });
 }
 
@@ -115,7 +129,7 @@ void ScriptReader::resizeConstants(MatrixVector<T>& b, MatrixVector<T>& x, Sizes
         const std::uint64_t held = addStorage(column, column);  // b and x
         // The solver refuses a system of other shape before it copies anything.
         const bool solvable = sizes.columns == 1 && sizes.rows == system.rows;
-        return solvable ? addStorage(held, solverBytes<T>(system, column)) : held;
+        return solvable ? addStorage(held, solveStorage<T>(system.rows, system.columns)) : held;
     };
     resize(b, sizes, constantTerms, caseBytes);
     resize(x, sizes, constantTerms, [] { return std::uint64_t{0}; });  // counted with b
@@ -126,14 +140,12 @@ void ScriptReader::resizeConstants(MatrixVector<T>& b, MatrixVector<T>& x, Sizes
 template <class T, class CaseBytes>
 void ScriptReader::resize(MatrixVector<T>& matrix, Sizes sizes, MatrixRole role,
                           CaseBytes caseBytes) {
-    try {
-        requireMemory(caseBytes());
-        matrix.resize(sizes.rows, sizes.columns);
-    } catch (const std::bad_alloc&) {
-        failMemory(sizes, role);
-    } catch (const std::length_error&) {
-        failMemory(sizes, role);
-    }
+    whenOutOfMemory(
+        [&] {
+            requireMemory(caseBytes());
+            matrix.resize(sizes.rows, sizes.columns);
+        },
+        [&] { failMemory(sizes, role); });
 }
 
 template <class T>
@@ -149,6 +161,9 @@ void ScriptReader::readEntries(MatrixVector<T>& matrix, MatrixRole role) {
                 read = scanner.read(matrix.element(i, j));
             } catch (const char* text) {
                 failEntry(i, j, role, "Das ", std::string(" ist fehlerhaft: ") + text);
+            } catch (const EntryTooLong&) {
+                failEntry(i, j, role, "Das ",
+                          " ist laenger als " + std::to_string(longestWord) + " Zeichen.");
             }
             if (!read) {
                 failEntry(i, j, role, "Das ",

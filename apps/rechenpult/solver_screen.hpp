@@ -9,6 +9,7 @@
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/screen_header.hpp"
 #include "zifferon/matrix/solve_verdict.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon::rechenpult {
 
@@ -26,6 +27,9 @@ void solveEquations(console::Console& console) {
         throw MatrixException(MatrixError::SizeBelowOne);
     }
     const auto n = static_cast<std::uint32_t>(count);
+    // The system and the solver's copies of it are counted together before anything is asked.
+    requireMemory(
+        addStorage(blockBytes({{n, n}, {n, 1}, {n, 1}}, sizeof(T)), solveStorage<T>(n, n)));
     Matrix<T> coefficients(n, n);
     Matrix<T> constants(n, 1);
     Matrix<T> solution(n, 1);

@@ -1,5 +1,6 @@
 #include "serienlauf.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <concepts>
 #include <cstdint>
@@ -115,8 +116,17 @@ bool isAccepted(const Deviation& deviation) {
 template <class T>
 void Serienlauf<T>::run() {
     writeHeader();
+    if (observer != nullptr) {
+        observer->progressed(runTally);
+    }
     while (row <= lastRow) {
         runCycle();
+        if (observer != nullptr) {
+            observer->progressed(runTally);
+        }
+    }
+    if (observer != nullptr) {
+        observer->finished(runTally);
     }
 }
 
@@ -152,6 +162,7 @@ void Serienlauf<T>::runCycle() {
     }
     if (status == SolveStatus::UniqueSolution && !isAccepted<T>(deviation)) {
         ++cycleCounts.rejected[n];
+        ++runTally.dropped;
         return;
     }
 
@@ -164,12 +175,19 @@ void Serienlauf<T>::runCycle() {
             writeTableCell(out, p);
             out << " ! ";
             writeElement(out, deviation.mean);
+            ++runTally.unique;
+            if (!std::isnan(deviation.mean)) {
+                runTally.largestMean =
+                    std::max(runTally.largestMean.value_or(deviation.mean), deviation.mean);
+            }
             break;
         case SolveStatus::NoSolution:
             out << " ! keine Loesung ! --- ! --- ";
+            ++runTally.noSolution;
             break;
         case SolveStatus::InfiniteSolutions:
             out << " ! unendlich viele Loesungen ! --- ! --- ";
+            ++runTally.infinite;
             break;
     }
     writeRowEnd();
@@ -181,10 +199,14 @@ template <class T>
 void Serienlauf<T>::fail(std::uint32_t n, const char* message) {
     errorText = message;
     ++cycleCounts.failed[n];
+    ++runTally.dropped;
 }
 
 template <class T>
 void Serienlauf<T>::writeRowStart(const MatrixVector<T>& a, const MatrixVector<T>& b) {
+    if (observer != nullptr) {
+        observer->rowComing();
+    }
     out << row << " ! ";
     writeTableCell(out, a);
     out << " ! ";

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -35,6 +36,30 @@ Deviation meanDeviation(const MatrixVector<T>& d, const MatrixVector<T>& b);
 template <class T>
 bool isAccepted(const Deviation& deviation);
 
+// What a run has written so far, for a progress display.
+struct Tally {
+    std::uint32_t unique = 0;      // rows with a unique solution
+    std::uint32_t noSolution = 0;  // rows "keine Loesung"
+    std::uint32_t infinite = 0;    // rows "unendlich viele Loesungen"
+    std::uint64_t dropped = 0;     // systems that wrote no row
+    // The largest mean deviation written, NaN left out; none before a number was written.
+    std::optional<double> largestMean;
+
+    std::uint32_t rows() const { return unique + noSolution + infinite; }
+};
+
+// Hears how a run goes.
+class RunObserver {
+public:
+    virtual ~RunObserver() = default;
+    // After the header, and after every system, whether it wrote a row or not.
+    virtual void progressed(const Tally& tally) = 0;
+    // Before the first byte of a row goes to the output.
+    virtual void rowComing() = 0;
+    // After the last row.
+    virtual void finished(const Tally& tally) = 0;
+};
+
 // Cycles by their number of equations n (index 1 to 9).
 struct CycleCounts {
     std::array<std::uint64_t, 10> written{};
@@ -64,9 +89,13 @@ public:
     // The header, then cycles until the last row is written.
     void run();
 
+    // `observer` (or none) hears of the run from now on.
+    void observe(RunObserver* runObserver) { observer = runObserver; }
+
     // The message of the last failure inside a cycle; never written to the table.
     const std::string& lastError() const { return errorText; }
     const CycleCounts& counts() const { return cycleCounts; }
+    const Tally& tally() const { return runTally; }
 
 private:
     // The header line; sets the table's precision.
@@ -85,14 +114,9 @@ private:
     std::uint32_t row = 1;
     std::string errorText;
     CycleCounts cycleCounts;
+    Tally runTally;
+    RunObserver* observer = nullptr;
 };
-
-// Writes the whole table; the programs' work.
-template <class T>
-int runSeries(std::ostream& out, Clock& clock, Sleeper& sleeper, RandomSource& random) {
-    Serienlauf<T>(out, clock, sleeper, random).run();
-    return 0;
-}
 
 extern template class Serienlauf<float>;
 extern template class Serienlauf<double>;

@@ -250,7 +250,7 @@ TEST(Probelauf, ControlCharactersInWordsReachATerminalVisibly) {
                                      "2J\nType: double\n"),
               std::string::npos);
 
-    const std::string longWord(100000, 'w');
+    const std::string longWord(4000, 'w');
     testing::MarkingConsole flooded("1 " + longWord + "\x1b double " + longWord + " 1\n");
     EXPECT_EQ(probelauf::run(flooded), 1);
     const std::string cut(40, 'w');
@@ -267,6 +267,30 @@ TEST(Probelauf, AByteOrderMarkAtTheStartIsSkipped) {
         "\xEF\xBB\xBF"
         "1\nbom double 1 1 2 1 1 4\n",
         report(1, "bom", "double", rows({"2"}), rows({"4"}), solution({"2"})));
+}
+
+// A word may be up to 4096 bytes long; a longer one ends the run, so that a runaway word of a
+// few hundred megabytes cannot take the memory of the case.
+TEST(Probelauf, WordsLongerThan4096BytesEndTheRun) {
+    const auto word = [](const std::string& start, std::size_t length, char fill) {
+        return start + std::string(length - start.size(), fill);
+    };
+    const std::string name = word("n", 4096, 'n');
+    expectRun(
+        "1 " + name + " double 1 1 " + word("1.", 4096, '0') + " " + word("0", 4095, '0') + "1 1 2",
+        report(1, name, "double", rows({"1"}), rows({"2"}), solution({"2"})));
+
+    const std::string limit = " ist laenger als 4096 Zeichen.\n";
+    const std::string case1 = "Fehler im Testskript bei Testfall 1 (a): ";
+    expectRun(word("0", 4097, '0'), "", "Fehler im Testskript: Die Anzahl der Testfaelle" + limit,
+              1);
+    expectRun("1 " + word("n", 4097, 'n'), "",
+              "Fehler im Testskript bei Testfall 1: Der Name" + limit, 1);
+    expectRun("1 a " + word("d", 4097, 'd'), "", case1 + "Die Typangabe" + limit, 1);
+    expectRun("1 a double " + word("0", 4097, '0') + " 1", opening(1),
+              case1 + "Die Zeilenanzahl der Koeffizientenmatrix" + limit, 1);
+    expectRun("1 a double 1 1 " + word("1.", 4097, '0') + " 1 1 2", opening(1),
+              case1 + "Das Element (1,1) der Koeffizientenmatrix" + limit, 1);
 }
 
 struct ReadError {

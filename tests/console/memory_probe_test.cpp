@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "soft_limit.hpp"
 
 namespace zifferon::console {
 namespace {
@@ -113,6 +118,91 @@ TEST_F(MemoryProbe, MissingFilesLimitNothing) {
     // Without statm the usage is unknown; the limit itself is still a bound.
     sources.dataLimit = 5 * mebibyte;
     EXPECT_EQ(probe(), 5 * mebibyte);
+}
+
+// The lowest limit of descriptors that still lets the process open `count` more: descriptors
+// are numbered from the lowest free one, so a limit at the (count + 1)-th free number leaves the
+// `count` below it.
+std::uint64_t descriptorLimitFreeing(int count) {
+    std::vector<int> taken;
+    for (int i = 0; i <= count; ++i) {
+        taken.push_back(dup(STDERR_FILENO));
+    }
+    for (const int descriptor : taken) {
+        close(descriptor);
+    }
+    return static_cast<std::uint64_t>(taken.back());
+}
+
+// Lets the process open only `count` more descriptors while it exists.
+struct FreeDescriptors : testing::SoftLimit {
+    explicit FreeDescriptors(int count) : SoftLimit(RLIMIT_NOFILE, descriptorLimitFreeing(count)) {}
+};
+
+std::uint64_t allocatedSoFar = 0;
+std::uint64_t allocated() {
+    return allocatedSoFar;
+}
+
+// The probe keeps its files open: it reads current figures without opening anything, even when
+// the paths are gone.
+TEST_F(MemoryProbe, KeptFilesAreReadAgainWithoutTheirPaths) {
+    write("proc/meminfo", "MemAvailable: " + std::to_string(500 * 1024) + " kB\n");
+    write("proc/self/cgroup", "4:memory:/job\n");
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    console::MemoryProbe probe(sources);
+    EXPECT_EQ(probe.available(), 90 * mebibyte);
+
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 40 * mebibyte);  // same files
+    const fs::path moved = sources.root.string() + ".moved";
+    fs::rename(sources.root, moved);
+    EXPECT_EQ(probe.available(), 60 * mebibyte);
+    fs::rename(moved, sources.root);
+}
+
+// What cannot be read is not taken for "no limit": never read, it leaves nothing; read once, it
+// counts as then, less what the process allocated since.
+TEST_F(MemoryProbe, FiguresThatCannotBeReadAreTakenAtTheirWorst) {
+    write("proc/meminfo", "MemAvailable: " + std::to_string(50 * 1024) + " kB\n");
+    write("proc/self/cgroup", "4:memory:/job\n");
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    sources.allocatedBytes = &allocated;
+    allocatedSoFar = 0;
+    {
+        const FreeDescriptors none(0);
+        console::MemoryProbe blind(sources);
+        EXPECT_EQ(blind.available(), 0U);
+    }
+
+    std::optional<console::MemoryProbe> probe;
+    {
+        // Enough to read every file once, one after the other, but the probe keeps none: it
+        // never takes the last free descriptor.
+        const FreeDescriptors one(1);
+        probe.emplace(sources);
+        const int spare = dup(STDERR_FILENO);
+        EXPECT_GE(spare, 0);
+        close(spare);
+    }
+    EXPECT_EQ(probe->available(), 50 * mebibyte);  // now every file is read and kept
+    probe.reset();
+    {
+        // Two: the probe keeps one, the group's usage, which limits the most.
+        const FreeDescriptors two(2);
+        probe.emplace(sources);
+    }
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 75 * mebibyte);
+    allocatedSoFar = 20 * mebibyte;
+    {
+        const FreeDescriptors none(0);
+        EXPECT_EQ(probe->available(), 25 * mebibyte);  // the group's usage, read now
+    }
+    cgroupV1("job", std::to_string(100 * mebibyte) + "\n", 10 * mebibyte);
+    allocatedSoFar = 40 * mebibyte;
+    {
+        const FreeDescriptors none(0);
+        EXPECT_EQ(probe->available(), 10 * mebibyte);  // MemAvailable as read, less 40 MiB
+    }
 }
 
 }  // namespace

@@ -14,7 +14,8 @@
 namespace zifferon::testing {
 
 PtySession::PtySession(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::vector<std::string>& environment) {
+                       const std::vector<std::string>& environment,
+                       const std::function<void()>& prepare) {
     winsize size{};
     size.ws_row = 25;
     size.ws_col = 80;
@@ -40,6 +41,9 @@ PtySession::PtySession(const std::string& program, const std::vector<std::string
             } else {
                 setenv(setting.substr(0, equals).c_str(), setting.c_str() + equals + 1, 1);
             }
+        }
+        if (prepare) {
+            prepare();
         }
         execv(program.c_str(), argv.data());
         _exit(127);

@@ -4,6 +4,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +19,12 @@ public:
     static constexpr std::chrono::milliseconds defaultTimeout{10000};
 
     // The program runs with TERM=xterm and without NO_COLOR; `environment` changes that
-    // further: "NAME=value" sets a variable, a bare "NAME" removes it.
+    // further: "NAME=value" sets a variable, a bare "NAME" removes it. `prepare`, when given,
+    // runs in the child just before the program starts: a redirection of one of its streams
+    // away from the terminal, a limit.
     PtySession(const std::string& program, const std::vector<std::string>& arguments = {},
-               const std::vector<std::string>& environment = {});
+               const std::vector<std::string>& environment = {},
+               const std::function<void()>& prepare = nullptr);
     ~PtySession();
     PtySession(const PtySession&) = delete;
     PtySession& operator=(const PtySession&) = delete;

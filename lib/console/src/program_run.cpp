@@ -38,7 +38,11 @@ std::string describe(const OutputLost& failure) {
 }
 
 std::string describe(const InputFailed& failure) {
-    return withCause("Fehler beim Lesen der Eingabe", failure.error);
+    std::string text = "Fehler beim Lesen der Eingabe";
+    if (!failure.source.empty()) {
+        text += ": " + failure.source;
+    }
+    return withCause(text.c_str(), failure.error);
 }
 
 }  // namespace zifferon::console

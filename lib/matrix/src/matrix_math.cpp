@@ -11,6 +11,7 @@
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/row_kernels.hpp"
 #include "zifferon/matrix/working_copy.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon {
 
@@ -113,12 +114,14 @@ T determinantOf(const T* elements, std::size_t n) {
 template <class T>
 T MatrixMath<T>::determinant() const {
     requireSquare(*this);
+    requireMemory(determinantStorage<T>(this->rowCount));
     return determinantOf(this->elements.data(), this->rowCount);
 }
 
 template <class T>
 Matrix<T> MatrixMath<T>::adjugate() const {
     requireSquare(*this);
+    requireMemory(adjugateStorage<T>(this->rowCount));
     const std::size_t n = this->rowCount;
     MatrixMath minor(this->rowCount - 1, this->rowCount - 1);
     Matrix<T> result(this->rowCount, this->rowCount);

@@ -25,6 +25,14 @@ std::vector<T> zeroStorage(std::uint32_t rows, std::uint32_t columns) {
     return std::vector<T>(std::size_t{rows} * columns);
 }
 
+// A copy of the elements of a rows x columns matrix, the memory asked first.
+template <class T>
+std::vector<T> copiedStorage(const std::vector<T>& elements, std::uint32_t rows,
+                             std::uint32_t columns) {
+    requireMemory(storageBytes<T>(rows, columns));
+    return elements;
+}
+
 bool contains(std::uint32_t rows, std::uint32_t columns, std::uint32_t row,
               std::uint32_t column) noexcept {
     return row >= 1 && row <= rows && column >= 1 && column <= columns;
@@ -53,6 +61,12 @@ bool isSquareWith(const std::vector<T>& elements, std::uint32_t rows, std::uint3
 template <class T>
 MatrixVector<T>::MatrixVector(std::uint32_t rows, std::uint32_t columns)
     : elements(zeroStorage<T>(rows, columns)), rowCount(rows), columnCount(columns) {}
+
+template <class T>
+MatrixVector<T>::MatrixVector(const MatrixVector& other)
+    : elements(copiedStorage(other.elements, other.rowCount, other.columnCount)),
+      rowCount(other.rowCount),
+      columnCount(other.columnCount) {}
 
 template <class T>
 MatrixVector<T>& MatrixVector<T>::operator=(const MatrixVector& other) {
@@ -110,6 +124,7 @@ std::vector<T> MatrixVector<T>::column(std::uint32_t k) const {
     if (k < 1 || k > columnCount) {
         throw MatrixException(MatrixError::ColumnOutOfRange);
     }
+    requireMemory(storageBytes<T>(rowCount, 1));
     std::vector<T> result;
     result.reserve(rowCount);
     for (std::size_t i = 0; i < rowCount; ++i) {

@@ -8,6 +8,7 @@
 #include "zifferon/matrix/matrix.hpp"
 #include "zifferon/matrix/matrix_math.hpp"
 #include "zifferon/matrix/solver_steps.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon {
 
@@ -50,6 +51,7 @@ SolveStatus solveWithin(Bounds bounds, const T* a, const T* b, T* x) {
 template <class T>
 SolveStatus MatrixMath<T>::solve(Matrix<T>& x, const Matrix<T>& b) const {
     requireSolvableShapes(*this, x, b);
+    requireMemory(solveStorage<T>(this->rowCount, this->columnCount));
     const T* const a = this->elements.data();
     if (this->rowCount != this->columnCount) {
         return solveWithin(detail::NonSquareBounds(this->rowCount, this->columnCount), a,

@@ -3,17 +3,9 @@
 #include <new>
 
 #include "zifferon/console/system.hpp"
+#include "zifferon/matrix/working_storage.hpp"
 
 namespace zifferon {
-
-namespace {
-
-// Below 1 MiB the memory is not asked: a probe reads several files, the batch programs size
-// tens of thousands of small matrices, and a request that small does not decide whether the
-// process survives.
-constexpr std::uint64_t probeThreshold = std::uint64_t{1} << 20;
-
-}  // namespace
 
 std::uint64_t storageBytes(std::uint64_t rows, std::uint64_t columns, std::size_t elementSize) {
     std::uint64_t bytes = 0;
@@ -32,10 +24,22 @@ std::uint64_t addStorage(std::uint64_t a, std::uint64_t b) {
     return sum;
 }
 
+std::uint64_t memoryNeed(std::uint64_t bytes) {
+    return addStorage(addStorage(bytes, bytes / memoryMargin.shareDivisor), memoryMargin.reserve);
+}
+
 void requireMemory(std::uint64_t bytes) {
-    if (bytes >= probeThreshold && bytes > console::availableMemoryBytes()) {
+    if (bytes >= probeThreshold && memoryNeed(bytes) > console::availableMemoryBytes()) {
         throw std::bad_alloc();
     }
+}
+
+std::uint64_t blockBytes(std::initializer_list<StorageBlock> blocks, std::size_t elementSize) {
+    std::uint64_t bytes = 0;
+    for (const StorageBlock& block : blocks) {
+        bytes = addStorage(bytes, storageBytes(block.rows, block.columns, elementSize));
+    }
+    return bytes;
 }
 
 }  // namespace zifferon

@@ -48,7 +48,7 @@ std::size_t FileDescriptorInput::readSource(char* target, std::size_t capacity) 
         } else if (error == EIO && isInteractive) {
             return 0;  // a closed terminal ends the input like end of file
         } else {
-            throw InputFailed{error};
+            throw InputFailed{error, {}};
         }
     }
 }

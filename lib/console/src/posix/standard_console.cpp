@@ -1,12 +1,14 @@
 #include "zifferon/console/standard_console.hpp"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <ostream>
 
 #include "fd_streams.hpp"
@@ -22,13 +24,16 @@ bool isSet(const char* name) {
     return value != nullptr && value[0] != '\0';
 }
 
-// A terminal that takes escape sequences needs a TERM other than "dumb"; NO_COLOR (set and not
-// empty) asks for no colours, while clearing the screen stays allowed.
+// A terminal that takes escape sequences needs a TERM other than "dumb".
+bool termTakesEscapes() {
+    return isSet("TERM") && std::strcmp(std::getenv("TERM"), "dumb") != 0;
+}
+
+// NO_COLOR (set and not empty) asks for no colours, while clearing the screen stays allowed.
 OutputTraits standardOutputTraits() {
     OutputTraits traits;
     traits.terminal = isatty(STDOUT_FILENO) == 1;
-    const char* term = std::getenv("TERM");
-    traits.escapes = traits.terminal && isSet("TERM") && std::strcmp(term, "dumb") != 0;
+    traits.escapes = traits.terminal && termTakesEscapes();
     traits.colours = traits.escapes && !isSet("NO_COLOR");
     return traits;
 }
@@ -96,6 +101,16 @@ public:
         }
     }
 
+    std::unique_ptr<StatusLine> openStatusLine() override {
+        if (isatty(STDERR_FILENO) != 1) {
+            return nullptr;
+        }
+        posix::TerminalGuard::watchStatusLine();
+        return std::make_unique<StatusLine>(
+            error, termTakesEscapes() ? StatusLine::Style::escapes : StatusLine::Style::plain,
+            &posix::TerminalGuard::noteStatusLineOpen);
+    }
+
 protected:
     void beginKeyWait() override { posix::TerminalGuard::enterRawMode(); }
     void endKeyWait() override { posix::TerminalGuard::leaveRawMode(); }
@@ -111,6 +126,27 @@ private:
 };
 
 }  // namespace
+
+void useFileAsStandardInput(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NOCTTY);
+    if (fd < 0) {
+        throw InputFailed{errno, path};
+    }
+    // A directory opens, but every read of it would fail: say so now, with its name.
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && S_ISDIR(status.st_mode)) {
+        close(fd);
+        throw InputFailed{EISDIR, path};
+    }
+    if (fd != STDIN_FILENO) {
+        const int moved = dup2(fd, STDIN_FILENO);
+        const int error = errno;
+        close(fd);
+        if (moved < 0) {
+            throw InputFailed{error, path};
+        }
+    }
+}
 
 Console& standardConsole() {
     static PosixConsole console;

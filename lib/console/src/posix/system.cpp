@@ -1,5 +1,6 @@
 #include "zifferon/console/system.hpp"
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <ctime>
 
+#include "../local_time.hpp"
 #include "zifferon/console/memory_probe.hpp"
 
 namespace zifferon::console {
@@ -21,6 +23,14 @@ CalendarDate localDate(std::int64_t seconds) {
     std::tm local{};
     localtime_r(&time, &local);
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+std::optional<std::int64_t> calendarSecondsAt(const LocalTime& time) {
+    return firstCalendarSecondsAt(
+        time, [](std::tm& fields) { return std::mktime(&fields); },
+        [](std::time_t seconds, std::tm& fields) {
+            return localtime_r(&seconds, &fields) != nullptr;
+        });
 }
 
 void sleepMilliseconds(unsigned milliseconds) {
@@ -53,16 +63,42 @@ std::uint64_t physicalMemoryBytes() {
     return bytes;
 }
 
+// What the allocator holds from the system: its heaps and its separately mapped blocks.
+std::uint64_t allocatorBytes() {
+#ifdef __GLIBC__
+    const struct mallinfo2 info = mallinfo2();
+    return info.arena + info.hblkhd;
+#else
+    return 0;
+#endif
+}
+
+MemoryProbe& processMemory() {
+    static MemoryProbe probe = [] {
+        MemorySources sources{"/"};
+        sources.addressSpaceLimit = softLimit(RLIMIT_AS);
+        sources.dataLimit = softLimit(RLIMIT_DATA);
+        if (const long pageSize = sysconf(_SC_PAGESIZE); pageSize > 0) {
+            sources.pageSize = static_cast<std::uint64_t>(pageSize);
+        }
+        sources.allocatedBytes = &allocatorBytes;
+        return MemoryProbe(sources);
+    }();
+    return probe;
+}
+
+// The probe opens its files while the program starts, before anything the program does could
+// use up its descriptors.
+[[maybe_unused]] const bool memoryProbedAtStart = (processMemory(), true);
+
 }  // namespace
 
 std::uint64_t availableMemoryBytes() {
-    MemorySources sources{"/"};
-    sources.addressSpaceLimit = softLimit(RLIMIT_AS);
-    sources.dataLimit = softLimit(RLIMIT_DATA);
-    if (const long pageSize = sysconf(_SC_PAGESIZE); pageSize > 0) {
-        sources.pageSize = static_cast<std::uint64_t>(pageSize);
-    }
-    return std::min(probeAvailableMemory(sources), physicalMemoryBytes());
+    static const std::uint64_t physical = physicalMemoryBytes();
+    MemoryProbe& probe = processMemory();
+    // Asked afresh: a limit is read without a descriptor and cannot fail.
+    probe.setResourceLimits(softLimit(RLIMIT_AS), softLimit(RLIMIT_DATA));
+    return std::min(probe.available(), physical);
 }
 
 }  // namespace zifferon::console

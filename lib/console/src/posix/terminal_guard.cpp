@@ -24,10 +24,13 @@ bool attributesReachTerminal = false;
 // not take any more. A description of its own, as non-blocking mode on the one standard output
 // shares would reach the shell too.
 int signalOutput = -1;
+// Standard error's terminal, non-blocking for the same reason, when it shows a status line.
+int statusOutput = -1;
 volatile std::sig_atomic_t rawModeOn = 0;
 volatile std::sig_atomic_t rawModeWanted = 0;  // a key is awaited
 volatile std::sig_atomic_t coloursWritten = 0;
 volatile std::sig_atomic_t continued = 0;
+volatile std::sig_atomic_t statusLineOpen = 0;
 
 constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGABRT};
 
@@ -87,9 +90,17 @@ void resetColoursAtOnce() {
     }
 }
 
+// Never waits either: a status line left without its line break gets it.
+void endStatusLineAtOnce() {
+    if (statusLineOpen && statusOutput >= 0) {
+        writeAtOnce(statusOutput, "\n", 1);
+    }
+}
+
 void restoreAndReraise(int signal) {
     leaveRaw();
     resetColoursAtOnce();
+    endStatusLineAtOnce();
     // SA_RESETHAND has put the default action back; it takes effect when the handler returns.
     raise(signal);
 }
@@ -174,6 +185,20 @@ void TerminalGuard::leaveRawMode() {
 
 void TerminalGuard::noteColoursWritten() {
     coloursWritten = 1;
+}
+
+void TerminalGuard::watchStatusLine() {
+    char terminal[256];
+    if (statusOutput < 0 && ttyname_r(STDERR_FILENO, terminal, sizeof terminal) == 0) {
+        statusOutput = open(terminal, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (!ignoredAtStart(SIGPIPE)) {
+        setHandler(SIGPIPE, restoreAndReraise, SA_RESETHAND);
+    }
+}
+
+void TerminalGuard::noteStatusLineOpen(bool open) {
+    statusLineOpen = open ? 1 : 0;
 }
 
 bool TerminalGuard::takeContinued() {

@@ -28,6 +28,13 @@ public:
     static void leaveRawMode();
     static void noteColoursWritten();
 
+    // Standard error's terminal shows a status line (see StatusLine): a signal that ends the
+    // program first ends the line, so that the shell's prompt starts on a line of its own. The
+    // signals are those above and SIGPIPE, which a reader of the output that leaves sends;
+    // again, one ignored at start stays ignored.
+    static void watchStatusLine();
+    static void noteStatusLineOpen(bool open);
+
     // Whether the program was continued after a stop since the last call.
     static bool takeContinued();
     // Whether the program owns the terminal now.

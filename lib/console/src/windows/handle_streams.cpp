@@ -38,7 +38,7 @@ std::size_t HandleInput::readSource(char* target, std::size_t capacity) {
             error == ERROR_INVALID_HANDLE) {
             return 0;
         }
-        throw InputFailed{errorNumberOf(error)};
+        throw InputFailed{errorNumberOf(error), {}};
     }
     return count;
 }

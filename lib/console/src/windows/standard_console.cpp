@@ -1,7 +1,12 @@
 #include "zifferon/console/standard_console.hpp"
 
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+
+#include <memory>
 #include <ostream>
 
 #include "console_window.hpp"
@@ -67,6 +72,14 @@ public:
 
     bool showsColours() const override { return outputIsConsole; }
 
+    // The console window's own line editing: a carriage return and blanks, no escapes.
+    std::unique_ptr<StatusLine> openStatusLine() override {
+        if (!isConsole(GetStdHandle(STD_ERROR_HANDLE))) {
+            return nullptr;
+        }
+        return std::make_unique<StatusLine>(error, StatusLine::Style::plain);
+    }
+
     void clearScreen() override {
         if (!outputIsConsole) {
             StreamConsole::clearScreen();
@@ -105,6 +118,16 @@ public:
 };
 
 }  // namespace
+
+void useFileAsStandardInput(const std::string& path) {
+    // The runtime's open gives the error number the messages name (a directory: EACCES). The
+    // descriptor stays open for the whole run.
+    const int fd = _open(path.c_str(), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        throw InputFailed{errno, path};
+    }
+    SetStdHandle(STD_INPUT_HANDLE, reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
+}
 
 Console& standardConsole() {
     static WindowsConsole console;

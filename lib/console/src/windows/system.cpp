@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <ctime>
 
+#include "../local_time.hpp"
+
 namespace zifferon::console {
 
 std::int64_t calendarSeconds() {
@@ -16,6 +18,12 @@ CalendarDate localDate(std::int64_t seconds) {
     std::tm local{};
     _localtime64_s(&local, &time);
     return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
+}
+
+std::optional<std::int64_t> calendarSecondsAt(const LocalTime& time) {
+    return firstCalendarSecondsAt(
+        time, [](std::tm& fields) { return _mktime64(&fields); },
+        [](__time64_t seconds, std::tm& fields) { return _localtime64_s(&fields, &seconds) == 0; });
 }
 
 void sleepMilliseconds(unsigned milliseconds) {

@@ -2,6 +2,10 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
+#include <string>
+
+#include "zifferon/console/status_line.hpp"
 
 namespace zifferon::console {
 
@@ -34,9 +38,11 @@ struct OutputLost {
 };
 
 // Thrown when the input cannot be read for a reason other than its end (standard input a
-// directory, say); `error` is the system's error number.
+// directory, say); `error` is the system's error number, `source` the file named on the command
+// line, if the input is one.
 struct InputFailed {
     int error = 0;
+    std::string source;
 };
 
 // The terminal as the programs and the library see it: text streams, colours, clearing the
@@ -65,6 +71,8 @@ public:
     // Whether text attributes show as colours. Where they do not, a highlight needs a mark of
     // its own.
     virtual bool showsColours() const { return false; }
+    // A status line on err() (see status_line.hpp) when err() reaches a terminal, else null.
+    virtual std::unique_ptr<StatusLine> openStatusLine() { return nullptr; }
 };
 
 }  // namespace zifferon::console

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "zifferon/console/console.hpp"
 
 namespace zifferon::console {
@@ -12,5 +14,9 @@ namespace zifferon::console {
 // read from the stream. Colours need a terminal whose TERM is set and not "dumb", and no
 // NO_COLOR in the environment; clearing the screen needs the same terminal.
 Console& standardConsole();
+
+// Makes the file standard input, as "< path" in a shell does; call before standardConsole().
+// Throws InputFailed naming the file when it cannot be opened for reading or is a directory.
+void useFileAsStandardInput(const std::string& path);
 
 }  // namespace zifferon::console

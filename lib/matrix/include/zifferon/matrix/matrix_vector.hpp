@@ -37,8 +37,9 @@ public:
     // A rows x columns matrix of zero elements; a count of 0 throws error 100, a size whose
     // storage exceeds the machine's memory std::bad_alloc.
     MatrixVector(std::uint32_t rows, std::uint32_t columns);
-    // Also the move constructor (see above).
-    MatrixVector(const MatrixVector& other) = default;
+    // Also the move constructor (see above). A copy of a size beyond the machine's memory throws
+    // std::bad_alloc.
+    MatrixVector(const MatrixVector& other);
     // Copies the elements of a matrix of the same size; otherwise throws error 104. Also the
     // move assignment of the storage and of the layers alone.
     MatrixVector& operator=(const MatrixVector& other);
