@@ -262,9 +262,11 @@ public:
 
     SolveStatus solve() { return a.solve(x, b); }
     T determinant() { return a.determinant(); }
-    MatrixArithmetic<T> product() { return a * second; }
-    MatrixMath<T> inverse() { return a.inverse(); }
-    MatrixMath<T> adjugate() { return a.adjugate(); }
+    // The results as a program holds them, Matrix<T> c = a * b: made in place. A layer as the
+    // type would be a copy of a temporary, as moving leaves a matrix as it was.
+    Matrix<T> product() { return a * second; }
+    Matrix<T> inverse() { return a.inverse(); }
+    Matrix<T> adjugate() { return a.adjugate(); }
 
     Array<T> solveResult() {
         if (solve() != SolveStatus::UniqueSolution) {
